@@ -1,0 +1,5 @@
+#pragma once
+
+// Maps the "宋体"/"SimSun" family onto the Song/Ming faces installed here and
+// makes 宋体 9 pt the application font.
+void installSongFont();

@@ -1,0 +1,86 @@
+#include "app/dockgeometry.h"
+
+#include "app/twips.h"
+
+namespace DockGeometry {
+
+// The right-edge bounds are compared as single-precision values, so on very
+// wide coordinates they round the same way every time.
+static double singlePrecision(double value)
+{
+    return static_cast<double>(static_cast<float>(value));
+}
+
+Box snapToEdges(Box window, int screenWidth)
+{
+    if (window.top < kSnapMargin)
+        window.top = 0;
+    if (-kSnapMargin < window.left && window.left < kSnapMargin)
+        window.left = 0;
+    const double right = double(screenWidth) - double(window.width);
+    const double low = singlePrecision(right - kSnapMargin);
+    const double high = singlePrecision(right + kSnapMargin);
+    if (low < window.left && window.left < high)
+        window.left = static_cast<int>(right);
+    return window;
+}
+
+Box docked(Side side, const Box &self, Box partner)
+{
+    partner.left = side == Side::Player ? self.left + self.width : self.left - partner.width;
+    partner.top = self.top;
+    return partner;
+}
+
+Windows dingwei(Windows windows, Side side, int screenWidth, qint32 lockMode)
+{
+    windows.self = snapToEdges(windows.self, screenWidth);
+    if (lockMode == kLocked && windows.partner)
+        windows.partner = docked(side, windows.self, *windows.partner);
+    return windows;
+}
+
+Windows setHeight(Windows windows, int height, qint32 lockMode)
+{
+    if (lockMode != kLocked && lockMode != kSeparate)
+        return windows;
+    windows.self.height = height;
+    if (lockMode == kLocked && windows.partner)
+        windows.partner->height = height;
+    return windows;
+}
+
+std::optional<int> toggledHeight(int height)
+{
+    if (height == kFullHeight)
+        return kCompactHeight;
+    if (height == kCompactHeight)
+        return kFullHeight;
+    return std::nullopt;
+}
+
+LockToggle toggleLock(const Box &player, const Box &playlist, qint32 lockMode)
+{
+    LockToggle result { player, playlist, lockMode, false, false };
+    if (lockMode == kLocked) {
+        result.lockMode = kSeparate;
+        result.playlist.top = playlist.top + kCascadeDrop;
+        result.player.left = playlist.left - kCascadeShift;
+        result.player.top = playlist.top - kCascadeDrop;
+        result.playerToFront = true;
+        result.changed = true;
+    } else if (lockMode == kSeparate) {
+        result.lockMode = kLocked;
+        result.player = docked(Side::Playlist, playlist, player);
+        result.changed = true;
+    }
+    return result;
+}
+
+int toPixels(int twips)
+{
+    const int half = kTwipsPerPixel / 2;
+    return twips >= 0 ? (twips + half) / kTwipsPerPixel : -((-twips + half) / kTwipsPerPixel);
+}
+
+} // namespace DockGeometry

@@ -1,0 +1,40 @@
+#include "app/startup.h"
+
+#include "app/appcontext.h"
+#include "app/prompts.h"
+#include "app/windowhub.h"
+#include "player/playerwindow.h"
+#include "playlist/playlistwindow.h"
+
+Startup::Startup(AppContext &context, WindowHub &hub)
+    : m_context(context)
+    , m_hub(hub)
+{
+}
+
+bool Startup::run()
+{
+    m_context.state.programVersion = kProgramVersion;
+    PlayerWindow *player = m_hub.playmain();
+    if (!player) {
+        showFailure();
+        return false;
+    }
+    PlaylistWindow *playlist = m_hub.playlist();
+    // Both windows are designed at the screen's top-left corner, so only the
+    // left edge needs setting.
+    playlist->move(player->x() + player->width(), playlist->y());
+    player->show();
+    playlist->show();
+    m_context.state.lockMode = 1;
+    return true;
+}
+
+void Startup::showFailure()
+{
+    const QString text = QStringLiteral("您的系统没有安装RealPlay，或者是有文件注册不成功。") + u'\r'
+        + QStringLiteral("请您安装新版的RealPlay，安装完成后再运行此软件。") + u'\r'
+        + QStringLiteral("各大软件站均有下载。");
+    m_context.prompts.message(nullptr, text, QStringLiteral("不能运行喔……"),
+                              Prompts::Icon::Information, Prompts::Buttons::Ok);
+}

@@ -1,0 +1,87 @@
+#include "app/windowhub.h"
+
+#include "app/appcontext.h"
+#include "engine/mediaengine.h"
+#include "menu/commandmenu.h"
+#include "player/playerwindow.h"
+#include "playlist/playlistwindow.h"
+
+WindowHub::WindowHub(AppContext &context, EngineFactory engineFactory, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_engineFactory(std::move(engineFactory))
+{
+}
+
+WindowHub::~WindowHub()
+{
+    delete m_menu;
+    delete m_playlist;
+    delete m_player;
+}
+
+PlayerWindow *WindowHub::playmain()
+{
+    if (m_player)
+        return m_player;
+    std::unique_ptr<MediaEngine> engine = m_engineFactory ? m_engineFactory() : nullptr;
+    if (!engine)
+        return nullptr;
+    m_player = new PlayerWindow(m_context, *this, std::move(engine));
+    return m_player;
+}
+
+PlayerWindow *WindowHub::existingPlaymain() const
+{
+    return m_player;
+}
+
+PlaylistWindow *WindowHub::existingPlaylist() const
+{
+    return m_playlist;
+}
+
+MediaEngine *WindowHub::engine()
+{
+    PlayerWindow *player = playmain();
+    return player ? player->engine() : nullptr;
+}
+
+PlaylistWindow *WindowHub::playlist()
+{
+    if (!m_playlist)
+        m_playlist = new PlaylistWindow(m_context, *this);
+    return m_playlist;
+}
+
+void WindowHub::unloadPlaylist()
+{
+    if (m_playlist)
+        m_playlist->close(); // saves the list; the window deletes itself
+}
+
+void WindowHub::showPlaylistDocked()
+{
+    PlayerWindow *player = playmain();
+    PlaylistWindow *list = playlist();
+    list->hide();
+    if (player)
+        list->move(player->x() + player->width(), player->y());
+    list->show();
+}
+
+CommandMenu *WindowHub::mmenu()
+{
+    if (!m_menu)
+        m_menu = new CommandMenu(m_context, *this);
+    return m_menu;
+}
+
+void WindowHub::showAbout(int tab)
+{
+    Q_UNUSED(tab);
+}
+
+void WindowHub::showAddDirectory()
+{
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "engine/enginefactory.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+struct AppContext;
+class CommandMenu;
+class MediaEngine;
+class PlayerWindow;
+class PlaylistWindow;
+
+// Owns the program's windows: each is created on its first use and reused
+// afterwards; a window that was closed is created afresh on the next use.
+class WindowHub : public QObject
+{
+    Q_OBJECT
+public:
+    WindowHub(AppContext &context, EngineFactory engineFactory, QObject *parent = nullptr);
+    ~WindowHub() override;
+
+    AppContext &context() { return m_context; }
+
+    // The player window; creating it creates the engine. Returns null when the
+    // engine cannot be created.
+    PlayerWindow *playmain();
+    PlayerWindow *existingPlaymain() const;
+    MediaEngine *engine();
+
+    // The playlist window; creating it loads the saved list.
+    PlaylistWindow *playlist();
+    PlaylistWindow *existingPlaylist() const;
+    // Closes the playlist window, which saves the list.
+    void unloadPlaylist();
+    // Hides the playlist, places it against the player's right edge and shows it.
+    void showPlaylistDocked();
+
+    CommandMenu *mmenu();
+
+    // The About window (on the given tab, or as it is) and the add-directory
+    // dialog; they do nothing until those windows exist.
+    void showAbout(int tab = -1);
+    void showAddDirectory();
+
+private:
+    AppContext &m_context;
+    EngineFactory m_engineFactory;
+    QPointer<PlayerWindow> m_player;
+    QPointer<PlaylistWindow> m_playlist;
+    QPointer<CommandMenu> m_menu;
+};

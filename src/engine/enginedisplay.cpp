@@ -1,0 +1,141 @@
+#include "engine/enginedisplay.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace {
+
+const QColor backgroundTop(0x14, 0x22, 0x36);
+const QColor backgroundBottom(0x0b, 0x15, 0x24);
+const QColor frameColor(0x3c, 0x5a, 0x7c);
+const QColor textColor(0xcf, 0xdd, 0xec);
+const QColor stateColor(0x8c, 0xc8, 0xf4);
+const QColor errorColor(0xf4, 0xa0, 0x90);
+const QColor trackColor(0x24, 0x38, 0x52);
+const QColor barColor(0x6a, 0xa6, 0xd8);
+
+} // namespace
+
+EngineDisplay::EngineDisplay(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("RealAudio1"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(sizeHint());
+}
+
+bool EngineDisplay::showsVideo() const
+{
+    return m_status.hasVideo && !m_frame.isNull();
+}
+
+void EngineDisplay::showStatus(const PlaybackStatus &status)
+{
+    if (status == m_status)
+        return;
+    const bool hadVideo = m_status.hasVideo;
+    m_status = status;
+    if (!m_status.hasVideo)
+        m_frame = QImage();
+    // Over video only the switch between video and panel needs a repaint.
+    if (!m_status.hasVideo || !hadVideo)
+        update();
+}
+
+void EngineDisplay::showFrame(const QImage &frame)
+{
+    if (!m_status.hasVideo || !isVisible())
+        return;
+    m_frame = frame;
+    update();
+}
+
+void EngineDisplay::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (showsVideo()) {
+        painter.fillRect(rect(), Qt::black);
+        painter.drawImage(rect(), m_frame);
+        return;
+    }
+    paintPanel(painter);
+}
+
+void EngineDisplay::paintPanel(QPainter &painter)
+{
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0, backgroundTop);
+    gradient.setColorAt(1, backgroundBottom);
+    painter.fillRect(rect(), gradient);
+    painter.setPen(frameColor);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+
+    QFont small = font();
+    small.setPixelSize(qBound(9, height() / 4, 12));
+    painter.setFont(small);
+    const int line = painter.fontMetrics().height();
+    const QRect text = rect().adjusted(6, 3, -6, -3);
+    const QRect first(text.left(), text.top(), text.width(), line);
+    const QRect second = first.translated(0, line + 1);
+
+    const QString time = m_status.timeText()
+        + (m_status.entryText().isEmpty() ? QString() : QLatin1String("  ") + m_status.entryText());
+    painter.setPen(textColor);
+    painter.drawText(first, Qt::AlignRight | Qt::AlignVCenter, time);
+    const int timeWidth = time.isEmpty() ? 0 : painter.fontMetrics().horizontalAdvance(time) + 8;
+    const bool error = m_status.state == 0 && !m_status.errorText.isEmpty();
+    painter.setPen(error ? errorColor : stateColor);
+    const QRect stateRect = first.adjusted(0, 0, -timeWidth, 0);
+    painter.drawText(stateRect, Qt::AlignLeft | Qt::AlignVCenter,
+        painter.fontMetrics().elidedText(m_status.stateText(), Qt::ElideRight, stateRect.width()));
+    painter.setPen(textColor);
+    painter.drawText(second, Qt::AlignLeft | Qt::AlignVCenter,
+        painter.fontMetrics().elidedText(m_status.title, Qt::ElideMiddle, second.width()));
+    paintProgress(painter);
+}
+
+// A thin bar under the text: elapsed part of the total, or the buffer fill.
+void EngineDisplay::paintProgress(QPainter &painter)
+{
+    double fraction = -1;
+    if (m_status.state == 2)
+        fraction = m_status.bufferPercent / 100.0;
+    else if (m_status.state != 0 && m_status.duration > 0 && m_status.elapsed >= 0)
+        fraction = double(m_status.elapsed) / double(m_status.duration);
+    if (fraction < 0)
+        return;
+    const QRect track(6, height() - 7, width() - 12, 3);
+    painter.fillRect(track, trackColor);
+    QRect done = track;
+    done.setWidth(qRound(track.width() * qBound(0.0, fraction, 1.0)));
+    painter.fillRect(done, barColor);
+}
+
+void EngineDisplay::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    announceSize();
+}
+
+void EngineDisplay::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    announceSize();
+}
+
+void EngineDisplay::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    m_frame = QImage();
+    announceSize();
+}
+
+void EngineDisplay::announceSize()
+{
+    const QSize size
+        = isVisible() ? (QSizeF(this->size()) * devicePixelRatioF()).toSize() : QSize();
+    if (size == m_announced)
+        return;
+    m_announced = size;
+    Q_EMIT videoSizeChanged(size);
+}

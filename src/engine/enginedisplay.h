@@ -1,0 +1,45 @@
+#pragma once
+
+#include "engine/playbackstatus.h"
+
+#include <QImage>
+#include <QWidget>
+
+// The engine's display area on the player window: the clip's video when it
+// has some, otherwise a small status panel (state, title, times). It paints
+// only when something it shows has changed.
+class EngineDisplay : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit EngineDisplay(QWidget *parent = nullptr);
+
+    QSize sizeHint() const override { return { 258, 52 }; }
+    const PlaybackStatus &status() const { return m_status; }
+    bool showsVideo() const;
+    QSize videoSize() const { return m_announced; }
+
+public Q_SLOTS:
+    void showStatus(const PlaybackStatus &status);
+    void showFrame(const QImage &frame);
+
+Q_SIGNALS:
+    // The size in device pixels that video should be drawn at; empty while
+    // hidden, so the engine stops drawing frames nobody sees.
+    void videoSizeChanged(const QSize &size);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void paintPanel(QPainter &painter);
+    void paintProgress(QPainter &painter);
+    void announceSize();
+
+    PlaybackStatus m_status;
+    QImage m_frame;
+    QSize m_announced;
+};

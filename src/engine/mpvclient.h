@@ -1,0 +1,59 @@
+#pragma once
+
+#include "engine/entryerror.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QVariant>
+
+#include <atomic>
+#include <memory>
+
+// One libmpv player core behind a Qt face. Commands and property writes are
+// asynchronous, so no call waits for the core or the network; the core's
+// events arrive as signals on the thread that owns this object.
+class MpvClient : public QObject
+{
+    Q_OBJECT
+public:
+    using Options = QList<QPair<QByteArray, QByteArray>>;
+    enum class EndReason { Eof, Stop, Quit, Error, Redirect };
+    using Failure = EntryError::Kind;
+
+    // Sets the options, then initializes; null when libmpv cannot be created
+    // or initialized.
+    static std::unique_ptr<MpvClient> create(const Options &options);
+    ~MpvClient() override;
+
+    void command(const QStringList &arguments);
+    void setProperty(const char *name, const QVariant &value);
+    // type: QMetaType::Bool, LongLong, Double or QString.
+    void observe(const char *name, QMetaType::Type type);
+    // The answer comes as propertyReply with the same tag.
+    void requestProperty(const QByteArray &name, quint64 tag);
+    // Waits for the core: only for shutting down.
+    void commandAndWait(const QStringList &arguments);
+
+    // The core's handle (an mpv_handle), for the video renderer.
+    void *nativeHandle() const { return m_handle; }
+
+Q_SIGNALS:
+    void propertyChanged(const QString &name, const QVariant &value);
+    void propertyReply(quint64 tag, const QString &name, const QVariant &value);
+    void fileStarted();
+    void fileLoaded();
+    void fileEnded(MpvClient::EndReason reason, MpvClient::Failure failure);
+    void idle();
+
+private:
+    explicit MpvClient(void *handle);
+    static void wakeUp(void *client);
+    void drainEvents();
+    void handleEvent(const void *event);
+
+    void *m_handle = nullptr;
+    std::atomic_bool m_wakeQueued { false };
+    bool m_draining = false;
+};

@@ -1,0 +1,416 @@
+#include "engine/mpvengine.h"
+
+#include "engine/enginedisplay.h"
+#include "engine/engineviews.h"
+#include "engine/mpvclient.h"
+#include "engine/ramlist.h"
+#include "engine/videorenderer.h"
+
+#include <clocale>
+
+namespace {
+
+const quint64 statisticsTag = 1;
+const int watchdogMarginMs = 5000;
+
+MpvClient::Options startOptions(const EngineSettings &settings)
+{
+    MpvClient::Options options {
+        { "idle", "yes" },
+        { "keep-open", "no" },
+        { "config", "no" },
+        { "terminal", "no" },
+        { "input-default-bindings", "no" },
+        { "input-vo-keyboard", "no" },
+        { "ytdl", "no" },
+        { "load-scripts", "no" },
+        { "osc", "no" },
+        { "load-osd-console", "no" },
+        { "load-stats-overlay", "no" },
+        { "load-auto-profiles", "no" },
+        { "resume-playback", "no" },
+        { "vo", "libmpv" },
+        { "audio-display", "no" },
+        { "osd-level", "0" },
+        // A large PulseAudio buffer wakes the player far less often while playing.
+        { "pulse-buffer", "500" },
+        { "user-agent", "Tunvia" },
+    };
+    options += settings.coreOptions();
+    const QByteArray audioOutput = qgetenv("TUNVIA_AUDIO_OUTPUT");
+    if (!audioOutput.isEmpty())
+        options.append({ "ao", audioOutput });
+    return options;
+}
+
+} // namespace
+
+std::unique_ptr<MediaEngine> MpvEngine::create(const AppFolder &folder)
+{
+    std::setlocale(LC_NUMERIC, "C"); // libmpv refuses to start under another numeric locale
+    const EngineSettings settings = EngineSettings::load(folder.file(QStringLiteral("engine.ini")));
+    std::unique_ptr<MpvClient> client = MpvClient::create(startOptions(settings));
+    if (!client)
+        return nullptr;
+    return std::unique_ptr<MediaEngine>(new MpvEngine(folder, settings, std::move(client)));
+}
+
+MpvEngine::MpvEngine(
+    const AppFolder &folder, const EngineSettings &settings, std::unique_ptr<MpvClient> client)
+    : m_folder(folder)
+    , m_settings(settings)
+    , m_client(std::move(client))
+{
+    // The render context must exist before any video starts.
+    m_renderer = VideoRenderer::create(m_client->nativeHandle());
+    if (!m_renderer)
+        m_client->setProperty("vid", QStringLiteral("no"));
+    m_views = std::make_unique<EngineViews>(m_renderer.get());
+    connect(this, &MpvEngine::statusChanged, m_views.get(), &EngineViews::showStatus);
+    connect(m_views.get(), &EngineViews::statisticsWanted, this, &MpvEngine::requestStatistics);
+    connect(m_views.get(), &EngineViews::settingsAccepted, this, &MpvEngine::applySettings);
+    m_watchdog.setSingleShot(true);
+    connect(&m_watchdog, &QTimer::timeout, this, &MpvEngine::openingTimedOut);
+    connectClient();
+    observeProperties();
+}
+
+MpvEngine::~MpvEngine()
+{
+    m_client->commandAndWait({ QStringLiteral("stop") });
+    m_views.reset();
+    m_renderer.reset(); // before the core: the render context belongs to it
+    m_client.reset();
+}
+
+void MpvEngine::connectClient()
+{
+    MpvClient *client = m_client.get();
+    connect(client, &MpvClient::fileStarted, this, &MpvEngine::fileStarted);
+    connect(client, &MpvClient::fileLoaded, this, &MpvEngine::fileLoaded);
+    connect(client, &MpvClient::fileEnded, this,
+        [this](MpvClient::EndReason reason, MpvClient::Failure failure) {
+            fileEnded(int(reason), failure);
+        });
+    connect(client, &MpvClient::idle, this, &MpvEngine::coreIdle);
+    connect(client, &MpvClient::propertyChanged, this, &MpvEngine::propertyChanged);
+    connect(client, &MpvClient::propertyReply, this, &MpvEngine::propertyReply);
+}
+
+void MpvEngine::observeProperties()
+{
+    for (const char *flag : { "pause", "core-idle", "idle-active", "paused-for-cache",
+             "demuxer-via-network", "vo-configured" })
+        m_client->observe(flag, QMetaType::Bool);
+    // Whole seconds, so the time is reported once a second, not every frame.
+    for (const char *number :
+        { "time-pos", "cache-buffering-state", "file-size", "playlist-pos", "playlist-count" })
+        m_client->observe(number, QMetaType::LongLong);
+    m_client->observe("duration", QMetaType::Double);
+    m_client->observe("volume", QMetaType::Double);
+    m_client->observe("media-title", QMetaType::QString);
+}
+
+void MpvEngine::ClipSource(const QString &source)
+{
+    m_source = source;
+    m_sourcePending = true;
+}
+
+void MpvEngine::StartPlayback()
+{
+    if (m_sourcePending) {
+        m_sourcePending = false;
+        openSource();
+    } else {
+        resume();
+    }
+}
+
+void MpvEngine::openSource()
+{
+    if (m_source.trimmed().isEmpty())
+        return;
+    const RamList::Expansion source = RamList::expandSource(m_source);
+    if (source.entries.isEmpty()) {
+        m_watchdog.stop();
+        m_client->command({ QStringLiteral("stop") });
+        m_entries.clear();
+        m_tracker.fail(source.error);
+        statusTouched();
+        return;
+    }
+    // The same thing again while it is still open: go on playing it.
+    if (isOpen(source.entries))
+        setPaused(false);
+    else
+        load(source.entries);
+}
+
+bool MpvEngine::isOpen(const QList<SourceLocation> &entries) const
+{
+    if (!m_tracker.hasMedia() || entries.size() != m_entries.size())
+        return false;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).location != m_entries.at(i).location)
+            return false;
+    }
+    return true;
+}
+
+void MpvEngine::load(const QList<SourceLocation> &entries)
+{
+    m_entries = entries;
+    m_resumeIndex = 0;
+    setPaused(false);
+    m_client->command(
+        { QStringLiteral("loadfile"), entries.first().location, QStringLiteral("replace") });
+    for (qsizetype i = 1; i < entries.size(); ++i)
+        m_client->command(
+            { QStringLiteral("loadfile"), entries.at(i).location, QStringLiteral("append") });
+    m_tracker.loadRequested();
+    watchOpening();
+    statusTouched();
+}
+
+void MpvEngine::playEntry(int index)
+{
+    setPaused(false);
+    m_client->command({ QStringLiteral("playlist-play-index"), QString::number(index) });
+    m_tracker.loadRequested();
+    watchOpening();
+    statusTouched();
+}
+
+void MpvEngine::resume()
+{
+    if (m_tracker.hasMedia())
+        setPaused(false);
+    else if (m_entries.isEmpty())
+        openSource(); // nothing opened yet, or the last source failed: try it again
+    else if (m_tracker.entries() == m_entries.size() && m_resumeIndex < m_entries.size())
+        playEntry(m_resumeIndex); // the core kept the list when it stopped
+    else
+        load(m_entries);
+}
+
+void MpvEngine::setPaused(bool paused)
+{
+    m_client->setProperty("pause", paused);
+    m_tracker.pauseRequested(paused);
+    statusTouched();
+}
+
+void MpvEngine::PausePlayback()
+{
+    if (m_tracker.hasMedia())
+        setPaused(true);
+}
+
+void MpvEngine::StopPlayback()
+{
+    if (m_tracker.entry() >= 0)
+        m_resumeIndex = m_tracker.entry();
+    m_watchdog.stop();
+    m_client->command({ QStringLiteral("stop") });
+    m_tracker.stopRequested();
+    statusTouched();
+}
+
+void MpvEngine::SkipToPreviousEntry()
+{
+    skip(-1);
+}
+
+void MpvEngine::SkipToNextEntry()
+{
+    skip(1);
+}
+
+void MpvEngine::skip(int step)
+{
+    if (m_tracker.hasMedia()) {
+        m_client->command(
+            { step > 0 ? QStringLiteral("playlist-next") : QStringLiteral("playlist-prev") });
+        return;
+    }
+    const int count = m_tracker.entries();
+    if (count < 2)
+        return;
+    int index = m_resumeIndex + step;
+    if (m_looping)
+        index = (index + count) % count;
+    if (index >= 0 && index < count) {
+        m_resumeIndex = index;
+        playEntry(index);
+    }
+}
+
+qint32 MpvEngine::GetPlaybackState() const
+{
+    return m_tracker.state();
+}
+
+qint16 MpvEngine::GetVolumeLevel() const
+{
+    return qBound(qint16(0), m_volume, qint16(99));
+}
+
+void MpvEngine::SetVolumeLevel(qint16 level)
+{
+    m_volume = qBound(qint16(0), level, qint16(99));
+    m_client->setProperty("volume", double(m_volume));
+}
+
+void MpvEngine::SetListLooping(bool looping)
+{
+    m_looping = looping;
+    m_client->setProperty("loop-playlist", looping ? QStringLiteral("inf") : QStringLiteral("no"));
+}
+
+void MpvEngine::fileStarted()
+{
+    m_tracker.fileStarted();
+    if (!m_tracker.halted())
+        watchOpening();
+    statusTouched();
+}
+
+void MpvEngine::fileLoaded()
+{
+    m_watchdog.stop();
+    m_tracker.fileLoaded();
+    statusTouched();
+    Q_EMIT EngineNotice37(0, 0);
+}
+
+void MpvEngine::fileEnded(int reason, EntryError::Kind failure)
+{
+    if (reason == int(MpvClient::EndReason::Error)) {
+        // The entry's index as last reported; exact for a single source.
+        const int index = m_entries.size() == 1 ? 0 : m_tracker.lastEntry();
+        if (false) m_tracker.fileFailed(EntryError::text(failure, m_entries, index));
+        statusTouched();
+    }
+}
+
+void MpvEngine::coreIdle()
+{
+    m_tracker.idle();
+    if (!m_tracker.opening())
+        m_watchdog.stop();
+    if (!m_tracker.halted())
+        m_resumeIndex = 0; // the list has played out; the next start plays it again
+    statusTouched();
+}
+
+void MpvEngine::propertyChanged(const QString &name, const QVariant &value)
+{
+    if (name == u"volume") {
+        if (value.isValid())
+            m_volume = qint16(qBound(0, qRound(value.toDouble()), 99));
+        return;
+    }
+    if (name == u"idle-active" && value.toBool()) {
+        coreIdle();
+        return;
+    }
+    m_tracker.propertyChanged(name, value);
+    statusTouched();
+}
+
+// A last guard behind the core's own network time-outs: an opening that
+// outlasts the time-out ends in an error instead of "contacting" for ever.
+void MpvEngine::watchOpening()
+{
+    m_watchdog.start((m_settings.networkTimeout * 1000) + watchdogMarginMs);
+}
+
+void MpvEngine::openingTimedOut()
+{
+    if (!m_tracker.opening() && m_tracker.state() != MediaEngine::Contacting)
+        return;
+    const int index = m_tracker.entry() >= 0 ? m_tracker.entry() : 0;
+    m_resumeIndex = index;
+    m_client->command({ QStringLiteral("stop"), QStringLiteral("keep-playlist") });
+    m_tracker.fail(EntryError::text(EntryError::Kind::TimedOut, m_entries, index));
+    statusTouched();
+}
+
+void MpvEngine::statusTouched()
+{
+    if (m_publishQueued)
+        return;
+    m_publishQueued = true;
+    QMetaObject::invokeMethod(this, &MpvEngine::publishStatus, Qt::QueuedConnection);
+}
+
+void MpvEngine::publishStatus()
+{
+    m_publishQueued = false;
+    const PlaybackStatus status = m_tracker.status();
+    if (status == m_published)
+        return;
+    m_published = status;
+    Q_EMIT statusChanged(status);
+}
+
+QWidget *MpvEngine::createDisplay(QWidget *parent)
+{
+    return m_views->createDisplay(parent, m_tracker.status());
+}
+
+void MpvEngine::ShowStatisticsView(bool show)
+{
+    m_views->showStatistics(show);
+}
+
+StatisticsWindow *MpvEngine::statisticsWindow() const
+{
+    return m_views->statisticsWindow();
+}
+
+void MpvEngine::requestStatistics()
+{
+    if (m_statisticsOutstanding > 0)
+        return; // the previous round has not come back yet
+    const QStringList names = StatisticsText::propertyNames();
+    m_statisticsValues.clear();
+    m_statisticsOutstanding = int(names.size());
+    for (const QString &name : names)
+        m_client->requestProperty(name.toUtf8(), statisticsTag);
+}
+
+void MpvEngine::propertyReply(quint64 tag, const QString &name, const QVariant &value)
+{
+    if (tag != statisticsTag || m_statisticsOutstanding == 0)
+        return;
+    if (value.isValid())
+        m_statisticsValues.insert(name, value);
+    if (--m_statisticsOutstanding == 0)
+        m_views->showStatisticsRows(
+            StatisticsText::rows(m_statisticsValues, m_source, m_tracker.status().stateText()));
+}
+
+void MpvEngine::ShowPerformanceSettings()
+{
+    m_views->showSettings(m_settings);
+}
+
+EngineSettingsDialog *MpvEngine::settingsDialog() const
+{
+    return m_views->settingsDialog();
+}
+
+void MpvEngine::applySettings(const EngineSettings &settings)
+{
+    m_settings = settings;
+    for (const auto &[name, value] : settings.coreOptions())
+        m_client->setProperty(name.constData(), QString::fromUtf8(value));
+    settings.save(settingsPath());
+}
+
+QString MpvEngine::settingsPath() const
+{
+    return m_folder.file(QStringLiteral("engine.ini"));
+}

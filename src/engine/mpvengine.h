@@ -1,0 +1,106 @@
+#pragma once
+
+#include "app/appfolder.h"
+#include "engine/enginesettings.h"
+#include "engine/entryerror.h"
+#include "engine/mediaengine.h"
+#include "engine/playbacktracker.h"
+#include "engine/sourcelocation.h"
+
+#include <QList>
+#include <QTimer>
+#include <QVariantMap>
+
+#include <memory>
+
+class EngineSettingsDialog;
+class EngineViews;
+class MpvClient;
+class StatisticsWindow;
+class VideoRenderer;
+
+// The media engine on libmpv. Every call returns at once: commands go to
+// the player core asynchronously, and the state is read from a cache kept up
+// to date by the core's events. Lists (RAM, m3u, pls) are expanded here.
+//
+// The environment variable TUNVIA_AUDIO_OUTPUT, when set, chooses the audio
+// output by its libmpv name (tests set "null" to play without a sound device).
+class MpvEngine : public MediaEngine
+{
+    Q_OBJECT
+public:
+    // Null when libmpv cannot be created or initialized.
+    static std::unique_ptr<MediaEngine> create(const AppFolder &folder);
+    ~MpvEngine() override;
+
+    void ClipSource(const QString &source) override;
+    void StartPlayback() override;
+    void PausePlayback() override;
+    void StopPlayback() override;
+    void SkipToPreviousEntry() override;
+    void SkipToNextEntry() override;
+    qint32 GetPlaybackState() const override;
+    qint16 GetVolumeLevel() const override;
+    void SetVolumeLevel(qint16 level) override;
+    void SetListLooping(bool looping) override;
+    void ShowStatisticsView(bool show) override;
+    void ShowPerformanceSettings() override;
+    QWidget *createDisplay(QWidget *parent) override;
+
+    PlaybackStatus status() const { return m_tracker.status(); }
+    EngineSettings settings() const { return m_settings; }
+    // Applies the settings to the next load and saves them in engine.ini.
+    void applySettings(const EngineSettings &settings);
+    QString settingsPath() const;
+    StatisticsWindow *statisticsWindow() const;
+    EngineSettingsDialog *settingsDialog() const;
+
+Q_SIGNALS:
+    void statusChanged(const PlaybackStatus &status);
+
+private:
+    MpvEngine(
+        const AppFolder &folder, const EngineSettings &settings, std::unique_ptr<MpvClient> client);
+    void connectClient();
+    void observeProperties();
+    void openSource();
+    bool isOpen(const QList<SourceLocation> &entries) const;
+    void load(const QList<SourceLocation> &entries);
+    void playEntry(int index);
+    void resume();
+    void setPaused(bool paused);
+    void skip(int step);
+
+    void fileStarted();
+    void fileLoaded();
+    void fileEnded(int reason, EntryError::Kind failure);
+    void coreIdle();
+    void propertyChanged(const QString &name, const QVariant &value);
+    void propertyReply(quint64 tag, const QString &name, const QVariant &value);
+    void openingTimedOut();
+    void watchOpening();
+
+    void statusTouched();
+    void publishStatus();
+    void requestStatistics();
+
+    AppFolder m_folder;
+    EngineSettings m_settings;
+    std::unique_ptr<MpvClient> m_client;
+    std::unique_ptr<VideoRenderer> m_renderer;
+    std::unique_ptr<EngineViews> m_views;
+    PlaybackTracker m_tracker;
+    PlaybackStatus m_published;
+    bool m_publishQueued = false;
+
+    QString m_source;
+    bool m_sourcePending = false;
+    QList<SourceLocation> m_entries; // the list the core holds
+    int m_resumeIndex = 0;
+    bool m_looping = false;
+    qint16 m_volume = 99;
+    QTimer m_watchdog;
+
+    QVariantMap m_statisticsValues;
+    int m_statisticsOutstanding = 0;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// What the engine's display shows: a snapshot of the playback state.
+struct PlaybackStatus
+{
+    qint32 state = 0; // MediaEngine::PlaybackState
+    int bufferPercent = 0;
+    QString title;
+    QString errorText; // set when the last source failed
+    qint64 elapsed = -1; // seconds, -1 when unknown
+    qint64 duration = -1; // seconds, -1 when unknown or live
+    bool hasVideo = false;
+    int entry = -1; // zero-based entry of a list
+    int entries = 0;
+
+    bool operator==(const PlaybackStatus &other) const = default;
+
+    // 正在连接, 缓冲 NN%, 正在播放, 已暂停, 已停止 or 错误: ...
+    QString stateText() const;
+    // "01:23 / 03:45", or only the elapsed time when there is no total.
+    QString timeText() const;
+    // "第 2/3 首" for lists of more than one entry.
+    QString entryText() const;
+
+    static QString clock(qint64 seconds);
+};

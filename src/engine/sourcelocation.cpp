@@ -1,0 +1,94 @@
+#include "engine/sourcelocation.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+
+static QString schemeOf(const QString &text)
+{
+    static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]+)://"));
+    const QRegularExpressionMatch match = scheme.match(text);
+    return match.hasMatch() ? match.captured(1).toLower() : QString();
+}
+
+// Candidate spellings of a local path, most literal first.
+static QStringList pathCandidates(const QString &path, bool fromFileUrl)
+{
+    QStringList candidates { path };
+    if (fromFileUrl)
+        candidates << QUrl::fromPercentEncoding(path.toUtf8());
+    if (path.contains(u'\\'))
+        candidates << QString(path).replace(u'\\', u'/');
+    if (path.trimmed() != path)
+        candidates << path.trimmed();
+    candidates.removeDuplicates();
+    return candidates;
+}
+
+static QString absoluteIn(const QString &folder, const QString &path)
+{
+    if (folder.isEmpty() || path.isEmpty() || !QDir::isRelativePath(path))
+        return path;
+    return QDir::cleanPath(QDir(folder).filePath(path));
+}
+
+static SourceLocation localSource(
+    const QString &original, const QString &path, bool fromFileUrl, const QString &folder)
+{
+    SourceLocation result;
+    result.original = original;
+    const QStringList candidates = pathCandidates(path, fromFileUrl);
+    result.location = absoluteIn(folder, candidates.first());
+    result.exists = false;
+    for (const QString &candidate : candidates) {
+        const QString absolute = absoluteIn(folder, candidate);
+        if (!absolute.isEmpty() && QFileInfo(absolute).isFile()) {
+            result.location = absolute;
+            result.exists = true;
+            break;
+        }
+    }
+    result.kind = SourceLocation::isListPath(result.location) ? SourceLocation::Kind::List
+                                                              : SourceLocation::Kind::LocalFile;
+    return result;
+}
+
+SourceLocation SourceLocation::resolve(const QString &source, const QString &folder)
+{
+    static const QLatin1String filePrefix("file://");
+    if (source.startsWith(filePrefix, Qt::CaseInsensitive))
+        return localSource(source, source.mid(filePrefix.size()), true, folder);
+    const QString trimmed = source.trimmed();
+    const QString scheme = schemeOf(trimmed);
+    if (scheme.isEmpty())
+        return localSource(source, source, false, folder);
+    SourceLocation result;
+    result.kind = Kind::Url;
+    result.original = source;
+    result.fromPnm = scheme == u"pnm";
+    result.location = result.fromPnm ? pnmAsRtsp(trimmed) : trimmed;
+    return result;
+}
+
+bool SourceLocation::isListPath(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == u"ram" || suffix == u"rmm" || suffix == u"m3u" || suffix == u"m3u8"
+        || suffix == u"pls";
+}
+
+QString SourceLocation::pnmAsRtsp(const QString &address)
+{
+    if (schemeOf(address) != u"pnm")
+        return address;
+    const QString rest = address.mid(6);
+    const qsizetype slash = rest.indexOf(u'/');
+    QString authority = slash < 0 ? rest : rest.left(slash);
+    const QString path = slash < 0 ? QString() : rest.mid(slash);
+    const qsizetype bracket = authority.lastIndexOf(u']');
+    const qsizetype colon = authority.lastIndexOf(u':');
+    if (colon < 0 || colon < bracket)
+        authority += QLatin1String(":554");
+    return QStringLiteral("rtsp://") + authority + path;
+}

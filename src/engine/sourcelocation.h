@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+// Where the engine finds one source: a caller's clip source or one line of a
+// list. Accepted forms are "file://" followed by a raw local path (not
+// URL-encoded), a bare local path, and URLs. pnm has no protocol handler in
+// the player core, so a pnm address becomes rtsp on the same host and path
+// (port 554 unless the address names one).
+struct SourceLocation
+{
+    enum class Kind { LocalFile, List, Url };
+
+    Kind kind = Kind::LocalFile;
+    QString original; // as given
+    QString location; // what the player core opens
+    bool exists = true; // local files only: whether the file was found
+    bool fromPnm = false;
+
+    // Relative local paths are resolved against folder when it is not empty.
+    static SourceLocation resolve(const QString &source, const QString &folder = QString());
+
+    // ram, rmm, m3u, m3u8 and pls files are lists the engine expands itself.
+    static bool isListPath(const QString &path);
+
+    // "pnm://host[:port]/path" as "rtsp://host:port/path"; other text unchanged.
+    static QString pnmAsRtsp(const QString &address);
+
+    bool isLocal() const { return kind != Kind::Url; }
+};

@@ -1,0 +1,105 @@
+#include "playlist/playlistplayback.h"
+
+#include "app/appcontext.h"
+#include "app/launcher.h"
+#include "app/prompts.h"
+#include "app/windowhub.h"
+#include "engine/mediaengine.h"
+#include "player/playerwindow.h"
+#include "playlist/looplist.h"
+#include "playlist/playlistmodel.h"
+
+PlaylistPlayback::PlaylistPlayback(
+    AppContext &context, WindowHub &hub, PlaylistModel &model, QWidget *window)
+    : m_context(context)
+    , m_hub(hub)
+    , m_model(model)
+    , m_window(window)
+{
+}
+
+QString PlaylistPlayback::loopListPath() const
+{
+    return m_context.folder.file(QString::fromUtf16(LoopList::kFileName));
+}
+
+void PlaylistPlayback::playCurrent(const QString &chosenEntry)
+{
+    const int row = m_model.currentRow();
+    if (row < 1 || row > m_model.itemCount())
+        return;
+    if (chosenEntry.isEmpty() || chosenEntry == QLatin1String("Tunvia"))
+        playInEngine(row);
+    else
+        startExternal(chosenEntry, m_model.cellText(row, PlaylistModel::TextColumn));
+}
+
+void PlaylistPlayback::playInEngine(int row)
+{
+    PlayerWindow *player = m_hub.playmain();
+    MediaEngine *engine = m_hub.engine();
+    if (!player || !engine)
+        return;
+    const QString text = m_model.cellText(row, PlaylistModel::TextColumn).trimmed();
+    engine->StopPlayback();
+    QString source = text;
+    if (player->isLoopListChecked()) {
+        const QStringList texts = LoopList::rotated(m_model.texts(), row - 1);
+        // When the loop list cannot be written the item still plays, alone.
+        if (LoopList::write(loopListPath(), texts))
+            source = QStringLiteral("file://") + loopListPath();
+    }
+    engine->ClipSource(source);
+    engine->StartPlayback();
+}
+
+void PlaylistPlayback::startExternal(const QString &entry, const QString &itemText)
+{
+    for (const ExternalPlayers::Player &player : std::as_const(m_players)) {
+        if (player.name != entry)
+            continue;
+        // The location is one argument, spaces and all.
+        if (!m_context.launcher.startProgram(
+                player.program, { ExternalPlayers::location(itemText) })) {
+            m_context.prompts.message(m_window,
+                QStringLiteral(u"无法启动播放器“%1”（%2），它可能已被删除。")
+                    .arg(entry, player.program),
+                QStringLiteral(u"其他播放器"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+        }
+        return;
+    }
+}
+
+void PlaylistPlayback::randomOrder()
+{
+    const int count = m_model.itemCount();
+    if (count == 0)
+        return;
+    if (count < RandomOrder::kMinimumItems) {
+        m_context.prompts.message(m_window, RandomOrder::tooFewText(count), QStringLiteral(u"！！"),
+            Prompts::Icon::None, Prompts::Buttons::Ok);
+        return;
+    }
+    const RandomOrder::Draw draw = RandomOrder::draw(m_model.texts(), m_pick);
+    m_model.setCurrentCell(draw.rows.last(), PlaylistModel::TextColumn);
+    if (!LoopList::write(loopListPath(), draw.lines)) {
+        m_context.prompts.message(m_window,
+            QStringLiteral(u"无法写入随机播放列表文件：") + loopListPath(), QStringLiteral(u"！！"),
+            Prompts::Icon::Warning, Prompts::Buttons::Ok);
+        return;
+    }
+    const Prompts::Answer answer = m_context.prompts.message(m_window, draw.preview,
+        QStringLiteral(u"您看这顺序怎样？"), Prompts::Icon::None, Prompts::Buttons::YesNo);
+    if (answer == Prompts::Answer::Yes)
+        playLoopList(loopListPath());
+}
+
+void PlaylistPlayback::playLoopList(const QString &source)
+{
+    MediaEngine *engine = m_hub.engine();
+    if (!engine)
+        return;
+    engine->StopPlayback();
+    engine->ClipSource(source);
+    engine->StartPlayback();
+}

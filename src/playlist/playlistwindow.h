@@ -1,0 +1,97 @@
+#pragma once
+
+#include "playlist/externalplayers.h"
+#include "playlist/playlistitem.h"
+#include "playlist/randomorder.h"
+
+#include <QWidget>
+
+#include <memory>
+
+struct AppContext;
+class HotSpot;
+class PlaylistCommands;
+class PlaylistGrid;
+class PlaylistModel;
+class PlaylistPlayback;
+class PlaylistStore;
+class QComboBox;
+class QPushButton;
+class WindowFrame;
+class WindowHub;
+
+// The playlist window: the list grid, the other-player list, the list
+// commands and the frame's hot spots. Loading the window reads xlist.cfg;
+// closing it writes the list back and destroys the window.
+class PlaylistWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    PlaylistWindow(AppContext &context, WindowHub &hub);
+    ~PlaylistWindow() override;
+
+    // Frame: snap and re-dock, full and compact height.
+    void dingwei();
+    void formmax();
+    void formmin();
+
+    PlaylistModel *model() const { return m_model; }
+    PlaylistGrid *grid() const { return m_grid; }
+    QComboBox *otherPlayers() const { return m_otherPlayers; }
+
+    // The append step every adder uses: the item goes to the end and is selected.
+    void appendItem(PlaylistItem::Icon icon, const QString &text);
+    void appendItems(QList<PlaylistItem> items);
+
+    // Offers the players of the table that are installed (the platform's by default).
+    void useExternalPlayers(const QList<ExternalPlayers::Player> &table);
+    // The source of random picks (tests pass fixed ones).
+    void setRandomPick(RandomOrder::Pick pick);
+
+    // True when xlist.cfg could not be read: the window then never writes it.
+    bool loadFailed() const;
+
+public Q_SLOTS:
+    void addUrl(); // Command5
+    void addFile(); // Command6
+    void deleteAll(); // Command7
+    void deleteOne(); // Command8
+    void randomOrder(); // Command9
+    void importList(); // Label3
+    void exportList(); // Label4
+    void playCurrent(); // double click on the grid
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void buildGrid();
+    void buildOtherPlayers();
+    void buildCommandButtons();
+    void buildToolbar();
+    void buildFrameControls();
+    QPushButton *commandButton(
+        const QString &name, const QString &caption, void (PlaylistWindow::*slot)());
+    HotSpot *hotSpot(const QString &name, QRect twips, const QString &toolTip);
+    void loadList();
+    void saveList();
+
+    AppContext &m_context;
+    WindowHub &m_hub;
+    PlaylistModel *m_model;
+    std::unique_ptr<PlaylistStore> m_store;
+    std::unique_ptr<PlaylistCommands> m_commands;
+    std::unique_ptr<PlaylistPlayback> m_playback;
+    PlaylistGrid *m_grid = nullptr;
+    QComboBox *m_otherPlayers = nullptr; // Combo1
+    bool m_saved = false;
+
+    // Frame hot spots (Image1, Image11, Image6, Image7, Image2).
+    HotSpot *m_dragStrip = nullptr;
+    HotSpot *m_lockButton = nullptr;
+    HotSpot *m_minButton = nullptr;
+    HotSpot *m_maxButton = nullptr;
+    HotSpot *m_closeButton = nullptr;
+    WindowFrame *m_frame = nullptr;
+};

@@ -1,0 +1,53 @@
+#include "app/startup.h"
+#include "player/playerwindow.h"
+#include "playlist/playlistwindow.h"
+#include "support/testhub.h"
+
+#include <QFile>
+#include <QTest>
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void normalStartDocksThePlaylistAndLocks()
+    {
+        TestHub t;
+        Startup startup(t.context, t.hub);
+        QVERIFY(startup.run());
+        QCOMPARE(t.state.programVersion, qint64(10600));
+        QCOMPARE(t.state.lockMode, 1);
+        PlayerWindow *player = t.hub.existingPlaymain();
+        PlaylistWindow *list = t.hub.existingPlaylist();
+        QVERIFY(player && list);
+        QVERIFY(player->isVisible() && list->isVisible());
+        QCOMPARE(player->pos(), QPoint(0, 0));
+        QCOMPARE(list->pos(), QPoint(player->x() + player->width(), 0));
+        QCOMPARE(list->x(), 442);
+        QVERIFY(t.prompts.asked.isEmpty());
+    }
+
+    void missingEngineShowsTheOneMessageAndStartsNothing()
+    {
+        TestHub t;
+        t.engineAvailable = false;
+        Startup startup(t.context, t.hub);
+        QVERIFY(!startup.run());
+        QCOMPARE(t.prompts.asked.size(), 1);
+        const ScriptedPrompts::Asked &asked = t.prompts.asked.first();
+        QCOMPARE(asked.kind, QStringLiteral("message"));
+        QCOMPARE(asked.text, QStringLiteral("您的系统没有安装RealPlay，或者是有文件注册不成功。\r"
+                                            "请您安装新版的RealPlay，安装完成后再运行此软件。\r"
+                                            "各大软件站均有下载。"));
+        QCOMPARE(asked.title, QStringLiteral("不能运行喔……"));
+        QCOMPARE(asked.icon, Prompts::Icon::Information);
+        QCOMPARE(asked.buttons, Prompts::Buttons::Ok);
+        QVERIFY(!t.hub.existingPlaymain());
+        QVERIFY(!t.hub.existingPlaylist());
+        QCOMPARE(t.state.lockMode, 0);
+        QVERIFY(!QFile::exists(t.context.folder.file(QStringLiteral("xlist.cfg"))));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

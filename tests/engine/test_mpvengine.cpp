@@ -1,0 +1,430 @@
+// The libmpv engine playing media generated with ffmpeg, with the null audio
+// output, through the operations the player and playlist windows use.
+#include "enginetestkit.h"
+#include "support/testmedia.h"
+
+#include "app/textfile.h"
+#include "engine/mpvengine.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace EngineTestKit;
+
+class TestMpvEngine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void eachFormatPlaysAndAdvances_data();
+    void eachFormatPlaysAndAdvances();
+    void pauseHoldsAndStartResumes();
+    void sameSourceWhilePausedResumesWithoutReopening();
+    void stopGivesStoppedAndStartPlaysAgain();
+    void rawPathsWithSpecialCharactersPlay();
+    void percentEncodedPathIsTriedWhenRawPathIsMissing();
+    void missingFileEndsInError();
+    void ramListSkipsBetweenEntries();
+    void ramListLoopsWhenAsked();
+    void ramListWithoutLoopingStopsAtTheEnd();
+    void stopInListResumesAtThatEntry();
+    void rewrittenListIsReadAgain();
+    void listWhoseEntriesAllFailEndsInError();
+    void listWithOnlyMissingFilesEndsInError();
+    void noticeOncePerNewSource();
+    void volumeRoundTripsAndIsClamped();
+    void httpStreamPlays();
+    void closedRtspPortEndsInError();
+    void pnmAddressIsTriedAsRtsp();
+    void silentServersEndInErrorWithinTheTimeout_data();
+    void silentServersEndInErrorWithinTheTimeout();
+
+private:
+    QString media(const QString &name) const { return m_media.filePath(name); }
+    void play(const QString &source);
+    void waitForTitle(const QString &title);
+    QString writeList(const QString &name, const QStringList &lines);
+
+    QTemporaryDir m_media;
+    QTemporaryDir m_folder;
+    std::unique_ptr<MpvEngine> m_engine;
+};
+
+void TestMpvEngine::initTestCase()
+{
+    QVERIFY(m_media.isValid());
+    using TestMedia::Kind;
+    QVERIFY(TestMedia::generate(Kind::Mp3, media(QStringLiteral("tone.mp3")), 3));
+    QVERIFY(TestMedia::generate(Kind::Mp2, media(QStringLiteral("tone.mp2")), 2));
+    QVERIFY(TestMedia::generate(Kind::RealAudioAc3, media(QStringLiteral("tone.rm")), 2));
+    QVERIFY(TestMedia::generate(Kind::RealAudio144, media(QStringLiteral("tone.ra")), 2));
+    QVERIFY(TestMedia::generate(Kind::RealVideo, media(QStringLiteral("video.rm")), 2));
+    QVERIFY(TestMedia::generate(Kind::Mp3, media(QStringLiteral("short.mp3")), 1));
+    for (const char *name : { "one.mp3", "two.mp3", "three.mp3" })
+        QVERIFY(QFile::copy(media(QStringLiteral("short.mp3")), media(QLatin1String(name))));
+}
+
+void TestMpvEngine::init()
+{
+    QVERIFY(m_folder.isValid());
+    m_engine = createEngine(m_folder.path());
+    QVERIFY(m_engine);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+}
+
+void TestMpvEngine::cleanup()
+{
+    m_engine.reset();
+}
+
+void TestMpvEngine::play(const QString &source)
+{
+    m_engine->ClipSource(source);
+    m_engine->StartPlayback();
+}
+
+void TestMpvEngine::waitForTitle(const QString &title)
+{
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->status().title, title, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+}
+
+QString TestMpvEngine::writeList(const QString &name, const QStringList &lines)
+{
+    const QString path = m_media.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return QString();
+    file.write(lines.join(QLatin1String("\r\n")).toUtf8() + "\r\n");
+    return path;
+}
+
+void TestMpvEngine::eachFormatPlaysAndAdvances_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("video");
+    QTest::newRow("mp3") << QStringLiteral("tone.mp3") << false;
+    QTest::newRow("mp2") << QStringLiteral("tone.mp2") << false;
+    QTest::newRow("rm ac3") << QStringLiteral("tone.rm") << false;
+    QTest::newRow("ra real_144") << QStringLiteral("tone.ra") << false;
+    QTest::newRow("rm video") << QStringLiteral("video.rm") << true;
+}
+
+void TestMpvEngine::eachFormatPlaysAndAdvances()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, video);
+    QElapsedTimer clock;
+    qint64 playingAfter = -1;
+    connect(m_engine.get(), &MpvEngine::statusChanged, this, [&](const PlaybackStatus &status) {
+        if (status.state == 3 && playingAfter < 0)
+            playingAfter = clock.elapsed();
+    });
+    clock.start();
+    play(QStringLiteral("file://") + media(name));
+    QCOMPARE(m_engine->GetPlaybackState(), 1); // contacting until the core reports playing
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    qInfo("%s: StartPlayback to state 3 in %lld ms", qPrintable(name), playingAfter);
+    QCOMPARE(m_engine->status().title, name);
+    QCOMPARE(m_engine->status().hasVideo, video);
+    QVERIFY(m_engine->status().errorText.isEmpty());
+    // Sound advances: the file plays to its end and the engine stops by itself.
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 0, 6000);
+    QVERIFY(clock.elapsed() >= 1500);
+    QVERIFY(m_engine->status().errorText.isEmpty());
+}
+
+void TestMpvEngine::pauseHoldsAndStartResumes()
+{
+    play(media(QStringLiteral("tone.mp3")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    m_engine->PausePlayback();
+    QCOMPARE(m_engine->GetPlaybackState(), 4);
+    QTest::qWait(1200);
+    QCOMPARE(m_engine->GetPlaybackState(), 4);
+    const qint64 heldAt = m_engine->status().elapsed;
+    QTest::qWait(1200);
+    QCOMPARE(m_engine->status().elapsed, heldAt);
+    m_engine->StartPlayback();
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed > heldAt, 3000);
+}
+
+void TestMpvEngine::sameSourceWhilePausedResumesWithoutReopening()
+{
+    QSignalSpy notices(m_engine.get(), &MediaEngine::EngineNotice37);
+    const QString source = QStringLiteral("file://") + media(QStringLiteral("tone.mp3"));
+    play(source);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed >= 1, 3000);
+    m_engine->PausePlayback();
+    play(source);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 3000);
+    QTest::qWait(300);
+    QCOMPARE(notices.count(), 1);
+    QVERIFY(m_engine->status().elapsed >= 1);
+}
+
+void TestMpvEngine::stopGivesStoppedAndStartPlaysAgain()
+{
+    play(media(QStringLiteral("tone.mp3")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    m_engine->StopPlayback();
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QTest::qWait(300);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QVERIFY(m_engine->status().errorText.isEmpty());
+    m_engine->PausePlayback(); // nothing to pause
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    m_engine->StartPlayback();
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QCOMPARE(m_engine->status().title, QStringLiteral("tone.mp3"));
+}
+
+void TestMpvEngine::rawPathsWithSpecialCharactersPlay()
+{
+    const QString folder = m_media.filePath(QStringLiteral("a b#%20 中文"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/歌 #1%20?.mp3");
+    QVERIFY(QFile::copy(media(QStringLiteral("short.mp3")), path));
+    play(QStringLiteral("FILE://") + path);
+    waitForTitle(QStringLiteral("歌 #1%20?.mp3"));
+    play(path); // a bare path works as well
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QVERIFY(m_engine->status().errorText.isEmpty());
+}
+
+void TestMpvEngine::percentEncodedPathIsTriedWhenRawPathIsMissing()
+{
+    const QString path = m_media.filePath(QStringLiteral("with space.mp3"));
+    QVERIFY(QFile::copy(media(QStringLiteral("short.mp3")), path));
+    play(QStringLiteral("file://") + m_media.path() + QStringLiteral("/with%20space.mp3"));
+    waitForTitle(QStringLiteral("with space.mp3"));
+}
+
+void TestMpvEngine::missingFileEndsInError()
+{
+    play(QStringLiteral("file://") + media(QStringLiteral("nowhere.mp3")));
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QVERIFY(m_engine->status().errorText.contains(QStringLiteral("nowhere.mp3")));
+    QVERIFY(m_engine->status().stateText().startsWith(QStringLiteral("错误: ")));
+}
+
+void TestMpvEngine::ramListSkipsBetweenEntries()
+{
+    QSignalSpy notices(m_engine.get(), &MediaEngine::EngineNotice37);
+    const QString list = writeList(QStringLiteral("three.ram"),
+        { QStringLiteral("# three short tones"),
+            QStringLiteral("file://") + media(QStringLiteral("one.mp3")), QString(),
+            QStringLiteral("two.mp3"), media(QStringLiteral("three.mp3")) });
+    play(QStringLiteral("file://") + list);
+    waitForTitle(QStringLiteral("one.mp3"));
+    QCOMPARE(m_engine->status().entries, 3);
+    m_engine->SkipToNextEntry();
+    waitForTitle(QStringLiteral("two.mp3"));
+    m_engine->SkipToNextEntry();
+    waitForTitle(QStringLiteral("three.mp3"));
+    m_engine->SkipToPreviousEntry();
+    waitForTitle(QStringLiteral("two.mp3"));
+    QCOMPARE(notices.count(), 4);
+}
+
+void TestMpvEngine::ramListLoopsWhenAsked()
+{
+    QSignalSpy notices(m_engine.get(), &MediaEngine::EngineNotice37);
+    connect(m_engine.get(), &MediaEngine::EngineNotice37, m_engine.get(),
+        [this] { m_engine->SetListLooping(true); });
+    const QString list = writeList(
+        QStringLiteral("loop.ram"), { QStringLiteral("one.mp3"), QStringLiteral("two.mp3") });
+    play(list);
+    waitForTitle(QStringLiteral("one.mp3"));
+    m_engine->SkipToPreviousEntry(); // wraps to the last entry while looping
+    waitForTitle(QStringLiteral("two.mp3"));
+    // Played to its end, the list starts over.
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->status().title, QStringLiteral("one.mp3"), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(notices.count() >= 3, 5000);
+    QCOMPARE(m_engine->GetPlaybackState() == 0, false);
+}
+
+void TestMpvEngine::ramListWithoutLoopingStopsAtTheEnd()
+{
+    const QString list = writeList(
+        QStringLiteral("once.ram"), { QStringLiteral("one.mp3"), QStringLiteral("two.mp3") });
+    play(list);
+    waitForTitle(QStringLiteral("one.mp3"));
+    m_engine->SkipToNextEntry();
+    waitForTitle(QStringLiteral("two.mp3"));
+    m_engine->SkipToNextEntry(); // past the end: nothing to skip to
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 0, 5000);
+    QVERIFY(m_engine->status().errorText.isEmpty());
+    m_engine->StartPlayback(); // a played-out list starts again from the top
+    waitForTitle(QStringLiteral("one.mp3"));
+}
+
+void TestMpvEngine::stopInListResumesAtThatEntry()
+{
+    const QString list = writeList(QStringLiteral("resume.ram"),
+        { QStringLiteral("one.mp3"), QStringLiteral("tone.mp3"), QStringLiteral("three.mp3") });
+    play(list);
+    waitForTitle(QStringLiteral("one.mp3"));
+    m_engine->SkipToNextEntry();
+    waitForTitle(QStringLiteral("tone.mp3"));
+    m_engine->StopPlayback();
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QTest::qWait(200);
+    m_engine->StartPlayback();
+    waitForTitle(QStringLiteral("tone.mp3"));
+    m_engine->StopPlayback();
+    m_engine->SkipToNextEntry(); // while stopped: plays the next entry
+    waitForTitle(QStringLiteral("three.mp3"));
+}
+
+void TestMpvEngine::rewrittenListIsReadAgain()
+{
+    const QString source
+        = QStringLiteral("file://") + m_media.filePath(QStringLiteral("looptemp.ram"));
+    writeList(
+        QStringLiteral("looptemp.ram"), { QStringLiteral("one.mp3"), QStringLiteral("two.mp3") });
+    play(source);
+    waitForTitle(QStringLiteral("one.mp3"));
+    m_engine->StopPlayback();
+    writeList(
+        QStringLiteral("looptemp.ram"), { QStringLiteral("three.mp3"), QStringLiteral("one.mp3") });
+    play(source);
+    waitForTitle(QStringLiteral("three.mp3"));
+}
+
+void TestMpvEngine::listWhoseEntriesAllFailEndsInError()
+{
+    const quint16 port = closedPort();
+    const QString list = writeList(QStringLiteral("dead.ram"),
+        { QStringLiteral("rtsp://127.0.0.1:%1/a.rm").arg(port),
+            QStringLiteral("http://127.0.0.1:%1/b.mp3").arg(port) });
+    m_engine->SetListLooping(true); // must not retry failing entries forever
+    play(QStringLiteral("file://") + list);
+    QCOMPARE(m_engine->GetPlaybackState(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 0, 5000);
+    QTest::qWait(500);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QVERIFY(m_engine->status().stateText().startsWith(QStringLiteral("错误: ")));
+}
+
+void TestMpvEngine::listWithOnlyMissingFilesEndsInError()
+{
+    const QString list = writeList(QStringLiteral("gone.ram"),
+        { QStringLiteral("# only missing files"), QStringLiteral("gone1.mp3"),
+            QStringLiteral("gone2.mp3") });
+    play(list);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QVERIFY(!m_engine->status().errorText.isEmpty());
+}
+
+void TestMpvEngine::noticeOncePerNewSource()
+{
+    QSignalSpy notices(m_engine.get(), &MediaEngine::EngineNotice37);
+    play(media(QStringLiteral("tone.mp3")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QTest::qWait(300);
+    QCOMPARE(notices.count(), 1);
+    m_engine->PausePlayback();
+    m_engine->StartPlayback();
+    QTest::qWait(300);
+    QCOMPARE(notices.count(), 1);
+    play(media(QStringLiteral("tone.mp2")));
+    QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 2, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QTest::qWait(300);
+    QCOMPARE(notices.count(), 2);
+}
+
+void TestMpvEngine::volumeRoundTripsAndIsClamped()
+{
+    for (qint16 level : { 4, 37, 50, 99 }) {
+        m_engine->SetVolumeLevel(level);
+        QCOMPARE(m_engine->GetVolumeLevel(), level);
+    }
+    QTest::qWait(200); // the core's reports agree
+    QCOMPARE(m_engine->GetVolumeLevel(), qint16(99));
+    m_engine->SetVolumeLevel(42);
+    QTest::qWait(200);
+    QCOMPARE(m_engine->GetVolumeLevel(), qint16(42));
+    m_engine->SetVolumeLevel(1000);
+    QCOMPARE(m_engine->GetVolumeLevel(), qint16(99));
+    m_engine->SetVolumeLevel(-5);
+    QTest::qWait(200);
+    QCOMPARE(m_engine->GetVolumeLevel(), qint16(0));
+}
+
+void TestMpvEngine::httpStreamPlays()
+{
+    QFile file(media(QStringLiteral("tone.mp3")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    LoopbackServer server(LoopbackServer::Mode::Serve, file.readAll());
+    play(server.url(QStringLiteral("tone.mp3")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QVERIFY(server.connections() >= 1);
+    QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed >= 1, 3000);
+    QVERIFY(m_engine->status().errorText.isEmpty());
+}
+
+void TestMpvEngine::closedRtspPortEndsInError()
+{
+    QElapsedTimer clock;
+    clock.start();
+    play(QStringLiteral("rtsp://127.0.0.1:%1/live.rm").arg(closedPort()));
+    QCOMPARE(m_engine->GetPlaybackState(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 5000);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QVERIFY(m_engine->status().errorText.contains(QStringLiteral("rtsp://127.0.0.1")));
+    QVERIFY(clock.elapsed() < 5000);
+}
+
+void TestMpvEngine::pnmAddressIsTriedAsRtsp()
+{
+    const quint16 port = closedPort();
+    play(QStringLiteral("pnm://127.0.0.1:%1/radio/live.rm").arg(port));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 5000);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    const QString error = m_engine->status().errorText;
+    QVERIFY2(error.contains(QStringLiteral("pnm")), qPrintable(error));
+    QVERIFY2(error.contains(QStringLiteral("rtsp://127.0.0.1:%1/radio/live.rm").arg(port)),
+        qPrintable(error));
+}
+
+void TestMpvEngine::silentServersEndInErrorWithinTheTimeout_data()
+{
+    QTest::addColumn<QString>("scheme");
+    QTest::newRow("http") << QStringLiteral("http");
+    QTest::newRow("rtsp") << QStringLiteral("rtsp");
+}
+
+void TestMpvEngine::silentServersEndInErrorWithinTheTimeout()
+{
+    QFETCH(QString, scheme);
+    EngineSettings settings = m_engine->settings();
+    settings.networkTimeout = 2;
+    m_engine->applySettings(settings);
+    LoopbackServer silent(LoopbackServer::Mode::Silent);
+    QElapsedTimer clock;
+    clock.start();
+    play(QStringLiteral("%1://127.0.0.1:%2/stream.rm").arg(scheme).arg(silent.port()));
+    QTRY_VERIFY_WITH_TIMEOUT(silent.connections() >= 1, 3000);
+    QCOMPARE(m_engine->GetPlaybackState(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 10000);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    qInfo("%s: silent server given up after %lld ms", qPrintable(scheme), clock.elapsed());
+    // Ended by the core's own time-out, well before the engine's last-resort guard.
+    QVERIFY(clock.elapsed() < 4500);
+}
+
+QTEST_MAIN(TestMpvEngine)
+#include "test_mpvengine.moc"

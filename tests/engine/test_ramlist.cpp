@@ -1,0 +1,179 @@
+// Lists the engine expands itself: RAM, m3u and pls files as the playlist
+// and other programs write them.
+#include "engine/ramlist.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestRamList : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+
+    void entriesSkipCommentsAndBlankLines();
+    void plsTakesFileValuesInNumberOrder();
+    void lineEndingsOfAllKindsSplitEntries();
+    void entriesResolveAgainstTheListsFolder();
+    void gbkListFindsChineseFileNames();
+    void missingLocalEntriesAreLeftOut();
+    void nestedListsExpandAndSelfReferenceEnds();
+    void unreadableOrEmptyListsExplainWhy();
+    void expandSourceTakesSingleSourcesAsTheyAre();
+
+private:
+    QString write(const QString &name, const QByteArray &bytes);
+    QString touch(const QString &name);
+    static QStringList locations(const RamList::Expansion &expansion);
+
+    QTemporaryDir m_dir;
+};
+
+void TestRamList::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("sub/deeper")));
+}
+
+QString TestRamList::write(const QString &name, const QByteArray &bytes)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+    return path;
+}
+
+QString TestRamList::touch(const QString &name)
+{
+    return write(name, QByteArrayLiteral("x"));
+}
+
+QStringList TestRamList::locations(const RamList::Expansion &expansion)
+{
+    QStringList result;
+    for (const SourceLocation &entry : expansion.entries)
+        result << entry.location;
+    return result;
+}
+
+void TestRamList::entriesSkipCommentsAndBlankLines()
+{
+    const QStringList lines { QStringLiteral("\uFEFF#EXTM3U"), QStringLiteral("#EXTINF:12,Tone"),
+        QStringLiteral("a.mp3"), QString(), QStringLiteral("   "),
+        QStringLiteral("  # indented comment"), QStringLiteral("--stop--"),
+        QStringLiteral("http://host/b.rm"), QStringLiteral("c#1.mp3") };
+    QCOMPARE(RamList::entries(lines, RamList::Format::Lines),
+        QStringList({ QStringLiteral("a.mp3"), QStringLiteral("http://host/b.rm"),
+            QStringLiteral("c#1.mp3") }));
+}
+
+void TestRamList::plsTakesFileValuesInNumberOrder()
+{
+    const QStringList lines { QStringLiteral("[playlist]"), QStringLiteral("File2=second.mp3"),
+        QStringLiteral("Title2=Second"), QStringLiteral("file10=tenth.mp3"),
+        QStringLiteral("File1 = first song.mp3"), QStringLiteral("File3="),
+        QStringLiteral("NumberOfEntries=3") };
+    QCOMPARE(RamList::entries(lines, RamList::Format::Pls),
+        QStringList({ QStringLiteral("first song.mp3"), QStringLiteral("second.mp3"),
+            QStringLiteral("tenth.mp3") }));
+    QCOMPARE(RamList::formatOf(QStringLiteral("/x/LIST.PLS")), RamList::Format::Pls);
+    QCOMPARE(RamList::formatOf(QStringLiteral("/x/looptemp.ram")), RamList::Format::Lines);
+}
+
+void TestRamList::lineEndingsOfAllKindsSplitEntries()
+{
+    const QString a = touch(QStringLiteral("e1.mp3"));
+    const QString b = touch(QStringLiteral("e2.mp3"));
+    const QString c = touch(QStringLiteral("e3.mp3"));
+    const QString d = touch(QStringLiteral("e4.mp3"));
+    const QString list = write(QStringLiteral("endings.ram"), "e1.mp3\re2.mp3\r\ne3.mp3\ne4.mp3");
+    QCOMPARE(locations(RamList::expand(list)), QStringList({ a, b, c, d }));
+}
+
+void TestRamList::entriesResolveAgainstTheListsFolder()
+{
+    const QString here = touch(QStringLiteral("sub/here.mp3"));
+    const QString deeper = touch(QStringLiteral("sub/deeper/down.mp3"));
+    const QString above = touch(QStringLiteral("above.mp3"));
+    const QByteArray text = "here.mp3\r\n"
+                            "file://deeper/down.mp3\r\n"
+                            "../above.mp3\r\n"
+                            "file://"
+        + above.toUtf8()
+        + "\r\n"
+          "pnm://radio.example/live.rm\r\n"
+          "http://radio.example/x.mp3\r\n";
+    const QString list = write(QStringLiteral("sub/list.rmm"), text);
+    const RamList::Expansion expansion = RamList::expand(list);
+    QCOMPARE(locations(expansion),
+        QStringList(
+            { here, deeper, above, above, QStringLiteral("rtsp://radio.example:554/live.rm"),
+                QStringLiteral("http://radio.example/x.mp3") }));
+    QVERIFY(expansion.entries.at(4).fromPnm);
+    QVERIFY(expansion.error.isEmpty());
+}
+
+void TestRamList::gbkListFindsChineseFileNames()
+{
+    const QString song = touch(QStringLiteral("中文 歌曲.mp3"));
+    QStringEncoder gbk("GB18030");
+    QVERIFY(gbk.isValid());
+    const QByteArray bytes = gbk(QStringLiteral("# 列表\r\n中文 歌曲.mp3\r\n"));
+    QVERIFY(
+        QString(QStringDecoder(QStringDecoder::Utf8)(bytes)).contains(QChar::ReplacementCharacter));
+    const QString list = write(QStringLiteral("gbk.m3u"), bytes);
+    QCOMPARE(locations(RamList::expand(list)), QStringList({ song }));
+}
+
+void TestRamList::missingLocalEntriesAreLeftOut()
+{
+    const QString kept = touch(QStringLiteral("kept.mp3"));
+    const QString list
+        = write(QStringLiteral("partly.ram"), "gone.mp3\nkept.mp3\nfile:///nowhere/at/all.mp3\n");
+    QCOMPARE(locations(RamList::expand(list)), QStringList({ kept }));
+}
+
+void TestRamList::nestedListsExpandAndSelfReferenceEnds()
+{
+    const QString one = touch(QStringLiteral("n1.mp3"));
+    const QString two = touch(QStringLiteral("n2.mp3"));
+    write(QStringLiteral("inner.m3u"), "n2.mp3\n");
+    const QString outer = write(QStringLiteral("outer.ram"), "n1.mp3\ninner.m3u\n");
+    QCOMPARE(locations(RamList::expand(outer)), QStringList({ one, two }));
+
+    const QString self = write(QStringLiteral("self.ram"), "n1.mp3\nself.ram\nouter.ram\n");
+    QCOMPARE(locations(RamList::expand(self)), QStringList({ one, one, two }));
+}
+
+void TestRamList::unreadableOrEmptyListsExplainWhy()
+{
+    const RamList::Expansion missing = RamList::expand(m_dir.filePath(QStringLiteral("no.ram")));
+    QVERIFY(missing.entries.isEmpty());
+    QCOMPARE(missing.error, QStringLiteral("找不到列表文件 no.ram"));
+
+    const QString empty = write(QStringLiteral("empty.ram"), "# nothing\r\n\r\n");
+    QCOMPARE(RamList::expand(empty).error, QStringLiteral("列表中没有可播放的条目"));
+}
+
+void TestRamList::expandSourceTakesSingleSourcesAsTheyAre()
+{
+    const QString file = touch(QStringLiteral("single 100%20.mp3"));
+    QCOMPARE(
+        locations(RamList::expandSource(QStringLiteral("file://") + file)), QStringList({ file }));
+    QCOMPARE(locations(RamList::expandSource(QStringLiteral("http://h/a.ram"))),
+        QStringList({ QStringLiteral("http://h/a.ram") }));
+    const RamList::Expansion missing = RamList::expandSource(QStringLiteral("/nowhere/x.mp3"));
+    QVERIFY(missing.entries.isEmpty());
+    QCOMPARE(missing.error, QStringLiteral("找不到文件 x.mp3"));
+    const QString list = write(QStringLiteral("one.ram"), "kept.mp3\n");
+    touch(QStringLiteral("kept.mp3"));
+    QCOMPARE(RamList::expandSource(list).entries.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestRamList)
+#include "test_ramlist.moc"

@@ -1,0 +1,207 @@
+#include "player/playerwindow.h"
+#include "playlist/playlistwindow.h"
+#include "support/testhub.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+class TestPlayerWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestHub> t;
+    PlayerWindow *player = nullptr;
+
+    template<typename T = QWidget>
+    T *control(const char *name)
+    {
+        T *found = player->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    void tickActivity() { QMetaObject::invokeMethod(control<QTimer>("Timer1"), "timeout"); }
+
+private Q_SLOTS:
+    void init()
+    {
+        t = std::make_unique<TestHub>();
+        player = t->hub.playmain();
+        QVERIFY(player);
+        t->engine->calls.clear();
+    }
+    void cleanup() { t.reset(); }
+
+    void windowHasItsShapeSizeAndPlace()
+    {
+        QCOMPARE(player->size(), QSize(442, 180));
+        QCOMPARE(player->pos(), QPoint(0, 0));
+        QVERIFY(player->isVisible());
+        QVERIFY(player->windowFlags().testFlag(Qt::FramelessWindowHint));
+        const QRegion mask = player->mask();
+        QVERIFY(!mask.contains(QPoint(0, 0)));    // bevelled tab corner
+        QVERIFY(!mask.contains(QPoint(2, 100)));  // left of the body below the tab
+        QVERIFY(!mask.contains(QPoint(441, 178))); // bevelled bottom-right corner
+        QVERIFY(mask.contains(QPoint(3, 12)));    // the menu tab
+        QVERIFY(mask.contains(QPoint(200, 100)));
+        QVERIFY(mask.contains(QPoint(441, 1)));   // square top-right corner
+        QCOMPARE(control<QComboBox>("Combo1")->currentText(), QStringLiteral("歌曲名称"));
+        QCOMPARE(control<QLabel>("Label7")->text(), QStringLiteral("Ver:1.06"));
+        QCOMPARE(control("RealAudio1")->geometry(), QRect(111, 27, 258, 52));
+    }
+
+    void transportHotSpotsMakeExactlyTheirCall_data()
+    {
+        QTest::addColumn<QString>("spot");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("play") << "Label5" << "StartPlayback" << QStringLiteral("播放");
+        QTest::newRow("pause") << "Label6" << "PausePlayback" << QStringLiteral("暂停");
+        QTest::newRow("stop") << "Label8" << "StopPlayback" << QStringLiteral("停止");
+        QTest::newRow("previous") << "Label3" << "SkipToPreviousEntry" << QStringLiteral("向前跳一首");
+        QTest::newRow("next") << "Label4" << "SkipToNextEntry" << QStringLiteral("向后跳一首");
+    }
+    void transportHotSpotsMakeExactlyTheirCall()
+    {
+        QFETCH(QString, spot);
+        QFETCH(QString, call);
+        QFETCH(QString, toolTip);
+        QWidget *hotSpot = control(spot.toLatin1().constData());
+        QCOMPARE(hotSpot->toolTip(), toolTip);
+        // A real click at the hot spot's place on the window, not on the widget.
+        QWidget *target = player->childAt(hotSpot->geometry().center());
+        QCOMPARE(target, hotSpot);
+        QTest::mouseClick(target, Qt::LeftButton);
+        QCOMPARE(t->engine->calls, QStringList { call });
+    }
+
+    void activityBarStepsOnlyWhilePlaying()
+    {
+        auto *bar = control<QProgressBar>("ProgressBar1");
+        QCOMPARE(bar->value(), 0);
+        t->engine->state = MediaEngine::Paused;
+        tickActivity();
+        QCOMPARE(bar->value(), 0);
+        t->engine->state = MediaEngine::Playing;
+        QList<int> seen;
+        for (int i = 0; i < 19; ++i) {
+            tickActivity();
+            seen << bar->value();
+        }
+        QCOMPARE(seen, (QList<int> { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 2, 3, 4, 5, 6, 7, 8, 9, 10 }));
+        t->engine->state = MediaEngine::Stopped;
+        tickActivity();
+        QCOMPARE(bar->value(), 10); // frozen at its last value
+        t->engine->state = MediaEngine::Playing;
+        tickActivity();
+        QCOMPARE(bar->value(), 2);
+    }
+
+    void delayedStepSyncsSliderWithoutChangingVolume_data()
+    {
+        QTest::addColumn<int>("volume");
+        QTest::addColumn<int>("position");
+        QTest::newRow("0") << 0 << 1;
+        QTest::newRow("50") << 50 << 11;
+        QTest::newRow("99") << 99 << 20;
+        QTest::newRow("above 99") << 120 << 20;
+    }
+    void delayedStepSyncsSliderWithoutChangingVolume()
+    {
+        QFETCH(int, volume);
+        QFETCH(int, position);
+        t->engine->volume = qint16(volume);
+        auto *start = control<QTimer>("Timer2");
+        QVERIFY(start->isActive());
+        QVERIFY(start->isSingleShot());
+        QCOMPARE(start->interval(), 5000);
+        QMetaObject::invokeMethod(start, "timeout");
+        QCOMPARE(control<QSlider>("Slider1")->value(), position);
+        QVERIFY(t->engine->calls.isEmpty());
+    }
+
+    void sliderSendsVolume()
+    {
+        auto *slider = control<QSlider>("Slider1");
+        QCOMPARE(slider->minimum(), 1);
+        QCOMPARE(slider->maximum(), 20);
+        slider->setValue(1);
+        slider->setValue(20);
+        slider->setValue(11);
+        QCOMPARE(t->engine->calls, (QStringList { QStringLiteral("SetVolumeLevel:4"), QStringLiteral("SetVolumeLevel:99"),
+                                                  QStringLiteral("SetVolumeLevel:54") }));
+    }
+
+    void loopingFollowsCheck1OnlyAtNotices()
+    {
+        auto *loop = control<QCheckBox>("Check1");
+        QVERIFY(loop->isChecked());
+        QVERIFY(control<QCheckBox>("Check3")->isChecked());
+        QVERIFY(!control<QCheckBox>("Check2")->isChecked());
+        QTest::mouseClick(loop, Qt::LeftButton);
+        QVERIFY(!loop->isChecked());
+        QVERIFY(t->engine->calls.isEmpty());
+        t->engine->raiseNotice();
+        QTest::mouseClick(loop, Qt::LeftButton);
+        t->engine->raiseNotice();
+        QCOMPARE(t->engine->calls, (QStringList { QStringLiteral("SetListLooping:false"),
+                                                  QStringLiteral("SetListLooping:true") }));
+    }
+
+    void onTopBoxAffectsOnlyThePlayer()
+    {
+        PlaylistWindow *list = t->hub.playlist();
+        list->show();
+        auto *onTop = control<QCheckBox>("Check2");
+        QTest::mouseClick(onTop, Qt::LeftButton);
+        QVERIFY(player->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(player->isVisible());
+        QCOMPARE(player->pos(), QPoint(0, 0));
+        QVERIFY(!list->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QTest::mouseClick(onTop, Qt::LeftButton);
+        QVERIFY(!player->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    void showPlaylistLabelDocksItWhateverTheLockMode()
+    {
+        t->state.lockMode = 2;
+        PlaylistWindow *list = t->hub.playlist();
+        list->move(300, 400);
+        player->move(15, 30);
+        QTest::mouseClick(control("Label14"), Qt::LeftButton);
+        QCOMPARE(list->pos(), QPoint(15 + 442, 30));
+        QVERIFY(list->isVisible());
+        QCOMPARE(t->state.lockMode, 2);
+    }
+
+    void closeHotSpotSavesTheListFirst()
+    {
+        PlaylistWindow *list = t->hub.playlist();
+        QVERIFY(list);
+        t->state.lockMode = 1;
+        QTest::mouseClick(control("Image3"), Qt::LeftButton);
+        QCOMPARE(t->state.lockMode, 2); // the playlist's unload ran
+        QTRY_VERIFY(!t->hub.existingPlaylist());
+        QVERIFY(QFile::exists(t->context.folder.file(QStringLiteral("xlist.cfg"))));
+    }
+
+    void mixerHotSpotStartsNothingWhenNoMixerIsInstalled()
+    {
+        QWidget *mixer = control("Label12");
+        QCOMPARE(mixer->toolTip(), QStringLiteral("Windows音量控制"));
+        qputenv("PATH", QByteArray());
+        QTest::mouseClick(mixer, Qt::LeftButton);
+        QVERIFY(t->launcher.startedPrograms.isEmpty());
+        QVERIFY(t->engine->calls.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestPlayerWindow)
+#include "tst_playerwindow.moc"
