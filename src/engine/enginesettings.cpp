@@ -84,7 +84,7 @@ EngineSettings::Options EngineSettings::coreOptions() const
         { "network-timeout", seconds },
         // RTSP ignores network-timeout; FFmpeg's own socket time-out (in
         // microseconds) ends a server that accepts but never answers.
-        { "demuxer-lavf-o", "" },
+        { "demuxer-lavf-o", "timeout=" + seconds + "000000" },
         { "demuxer-max-bytes", QByteArray::number(bufferMegabytes) + "MiB" },
         { "rtsp-transport", transport },
         { "http-proxy", httpProxy.toUtf8() },

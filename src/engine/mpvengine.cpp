@@ -4,38 +4,29 @@
 #include "engine/engineviews.h"
 #include "engine/mpvclient.h"
 #include "engine/ramlist.h"
+#include "engine/statisticsfeed.h"
 #include "engine/videorenderer.h"
 
 #include <clocale>
 
 namespace {
 
-const quint64 statisticsTag = 1;
 const int watchdogMarginMs = 5000;
 
 MpvClient::Options startOptions(const EngineSettings &settings)
 {
+    // clang-format off
     MpvClient::Options options {
-        { "idle", "yes" },
-        { "keep-open", "no" },
-        { "config", "no" },
-        { "terminal", "no" },
-        { "input-default-bindings", "no" },
-        { "input-vo-keyboard", "no" },
-        { "ytdl", "no" },
-        { "load-scripts", "no" },
-        { "osc", "no" },
-        { "load-osd-console", "no" },
-        { "load-stats-overlay", "no" },
-        { "load-auto-profiles", "no" },
-        { "resume-playback", "no" },
-        { "vo", "libmpv" },
-        { "audio-display", "no" },
-        { "osd-level", "0" },
+        { "idle", "yes" }, { "keep-open", "no" }, { "config", "no" }, { "terminal", "no" },
+        { "input-default-bindings", "no" }, { "input-vo-keyboard", "no" }, { "ytdl", "no" },
+        { "load-scripts", "no" }, { "osc", "no" }, { "load-osd-console", "no" },
+        { "load-stats-overlay", "no" }, { "load-auto-profiles", "no" },
+        { "resume-playback", "no" }, { "vo", "libmpv" }, { "audio-display", "no" },
+        { "osd-level", "0" }, { "user-agent", "Tunvia" },
         // A large PulseAudio buffer wakes the player far less often while playing.
         { "pulse-buffer", "500" },
-        { "user-agent", "Tunvia" },
     };
+    // clang-format on
     options += settings.coreOptions();
     const QByteArray audioOutput = qgetenv("TUNVIA_AUDIO_OUTPUT");
     if (!audioOutput.isEmpty())
@@ -67,7 +58,11 @@ MpvEngine::MpvEngine(
         m_client->setProperty("vid", QStringLiteral("no"));
     m_views = std::make_unique<EngineViews>(m_renderer.get());
     connect(this, &MpvEngine::statusChanged, m_views.get(), &EngineViews::showStatus);
-    connect(m_views.get(), &EngineViews::statisticsWanted, this, &MpvEngine::requestStatistics);
+    m_statisticsFeed = std::make_unique<StatisticsFeed>(*m_client);
+    connect(m_views.get(), &EngineViews::statisticsWanted, this,
+        [this] { m_statisticsFeed->request(m_source, m_tracker.status().stateText()); });
+    connect(m_statisticsFeed.get(), &StatisticsFeed::rowsReady, m_views.get(),
+        &EngineViews::showStatisticsRows);
     connect(m_views.get(), &EngineViews::settingsAccepted, this, &MpvEngine::applySettings);
     m_watchdog.setSingleShot(true);
     connect(&m_watchdog, &QTimer::timeout, this, &MpvEngine::openingTimedOut);
@@ -78,6 +73,7 @@ MpvEngine::MpvEngine(
 MpvEngine::~MpvEngine()
 {
     m_client->commandAndWait({ QStringLiteral("stop") });
+    m_statisticsFeed.reset();
     m_views.reset();
     m_renderer.reset(); // before the core: the render context belongs to it
     m_client.reset();
@@ -89,12 +85,12 @@ void MpvEngine::connectClient()
     connect(client, &MpvClient::fileStarted, this, &MpvEngine::fileStarted);
     connect(client, &MpvClient::fileLoaded, this, &MpvEngine::fileLoaded);
     connect(client, &MpvClient::fileEnded, this,
-        [this](MpvClient::EndReason reason, MpvClient::Failure failure) {
-            fileEnded(int(reason), failure);
+        [this](MpvClient::EndReason reason, EntryError::Kind failure) {
+            if (reason == MpvClient::EndReason::Error)
+                entryFailed(failure);
         });
     connect(client, &MpvClient::idle, this, &MpvEngine::coreIdle);
     connect(client, &MpvClient::propertyChanged, this, &MpvEngine::propertyChanged);
-    connect(client, &MpvClient::propertyReply, this, &MpvEngine::propertyReply);
 }
 
 void MpvEngine::observeProperties()
@@ -212,7 +208,8 @@ void MpvEngine::StopPlayback()
     if (m_tracker.entry() >= 0)
         m_resumeIndex = m_tracker.entry();
     m_watchdog.stop();
-    m_client->command({ QStringLiteral("stop") });
+    // A plain stop would empty the core's list; keep it for the next start.
+    m_client->command({ QStringLiteral("stop"), QStringLiteral("keep-playlist") });
     m_tracker.stopRequested();
     statusTouched();
 }
@@ -284,14 +281,12 @@ void MpvEngine::fileLoaded()
     Q_EMIT EngineNotice37(0, 0);
 }
 
-void MpvEngine::fileEnded(int reason, EntryError::Kind failure)
+void MpvEngine::entryFailed(EntryError::Kind failure)
 {
-    if (reason == int(MpvClient::EndReason::Error)) {
-        // The entry's index as last reported; exact for a single source.
-        const int index = m_entries.size() == 1 ? 0 : m_tracker.lastEntry();
-        if (false) m_tracker.fileFailed(EntryError::text(failure, m_entries, index));
-        statusTouched();
-    }
+    // The entry's index as last reported; exact for a single source.
+    const int index = m_entries.size() == 1 ? 0 : m_tracker.lastEntry();
+    m_tracker.fileFailed(EntryError::text(failure, m_entries, index));
+    statusTouched();
 }
 
 void MpvEngine::coreIdle()
@@ -368,28 +363,6 @@ void MpvEngine::ShowStatisticsView(bool show)
 StatisticsWindow *MpvEngine::statisticsWindow() const
 {
     return m_views->statisticsWindow();
-}
-
-void MpvEngine::requestStatistics()
-{
-    if (m_statisticsOutstanding > 0)
-        return; // the previous round has not come back yet
-    const QStringList names = StatisticsText::propertyNames();
-    m_statisticsValues.clear();
-    m_statisticsOutstanding = int(names.size());
-    for (const QString &name : names)
-        m_client->requestProperty(name.toUtf8(), statisticsTag);
-}
-
-void MpvEngine::propertyReply(quint64 tag, const QString &name, const QVariant &value)
-{
-    if (tag != statisticsTag || m_statisticsOutstanding == 0)
-        return;
-    if (value.isValid())
-        m_statisticsValues.insert(name, value);
-    if (--m_statisticsOutstanding == 0)
-        m_views->showStatisticsRows(
-            StatisticsText::rows(m_statisticsValues, m_source, m_tracker.status().stateText()));
 }
 
 void MpvEngine::ShowPerformanceSettings()

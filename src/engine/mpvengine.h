@@ -9,13 +9,13 @@
 
 #include <QList>
 #include <QTimer>
-#include <QVariantMap>
 
 #include <memory>
 
 class EngineSettingsDialog;
 class EngineViews;
 class MpvClient;
+class StatisticsFeed;
 class StatisticsWindow;
 class VideoRenderer;
 
@@ -73,22 +73,21 @@ private:
 
     void fileStarted();
     void fileLoaded();
-    void fileEnded(int reason, EntryError::Kind failure);
+    void entryFailed(EntryError::Kind failure);
     void coreIdle();
     void propertyChanged(const QString &name, const QVariant &value);
-    void propertyReply(quint64 tag, const QString &name, const QVariant &value);
     void openingTimedOut();
     void watchOpening();
 
     void statusTouched();
     void publishStatus();
-    void requestStatistics();
 
     AppFolder m_folder;
     EngineSettings m_settings;
     std::unique_ptr<MpvClient> m_client;
     std::unique_ptr<VideoRenderer> m_renderer;
     std::unique_ptr<EngineViews> m_views;
+    std::unique_ptr<StatisticsFeed> m_statisticsFeed;
     PlaybackTracker m_tracker;
     PlaybackStatus m_published;
     bool m_publishQueued = false;
@@ -100,7 +99,4 @@ private:
     bool m_looping = false;
     qint16 m_volume = 99;
     QTimer m_watchdog;
-
-    QVariantMap m_statisticsValues;
-    int m_statisticsOutstanding = 0;
 };

@@ -11,8 +11,8 @@ HotSpot[textButton="true"]:hover { color: #1a4f8b; text-decoration: underline; }
 QCheckBox { background: transparent; }
 QCheckBox::indicator { width: 11px; height: 11px; border: 1px solid #0d1a2a;
     background: #e8eef5; border-radius: 2px; }
-QCheckBox::indicator:checked { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
-    stop:0 #8fd0ff, stop:1 #2f7fc4); }
+QCheckBox::indicator:checked { image: url(:/skin/check.svg); background: qlineargradient(
+    x1:0, y1:0, x2:0, y2:1, stop:0 #cfeaff, stop:1 #7fb8e6); }
 QProgressBar { border: 1px solid #0b1522; border-radius: 2px; background: #0e1c2c; }
 QProgressBar::chunk { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
     stop:0 #9fe3ff, stop:1 #2e8fd6); width: 8px; margin: 0px 1px; }
@@ -25,6 +25,7 @@ QSlider::handle:horizontal { width: 8px; margin: -4px 0; border-radius: 3px;
 QLineEdit, QComboBox { border: 1px solid #0b1522; border-radius: 2px; background: #eef3f8;
     color: #1b2733; padding: 0px 2px; }
 QComboBox::drop-down { width: 12px; border: none; }
+QComboBox::down-arrow { image: url(:/skin/arrow-down.svg); width: 8px; height: 5px; }
 QPushButton { border: 1px solid #0b1522; border-radius: 3px; color: #f2f6fa;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4c84b8, stop:1 #24517d); }
 QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,

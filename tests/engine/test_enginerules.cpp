@@ -1,10 +1,9 @@
 // The engine's plain rules: where a source is found, how the state follows
-// the player core's reports, its settings file and its statistics texts.
+// the player core's reports, and its settings file.
 #include "engine/enginesettings.h"
 #include "engine/mediaengine.h"
 #include "engine/playbacktracker.h"
 #include "engine/sourcelocation.h"
-#include "engine/statisticstext.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,16 +22,12 @@ private Q_SLOTS:
     void addressesKeepOrBecomeRtsp_data();
     void addressesKeepOrBecomeRtsp();
 
-    void trackerFollowsTheCoreThroughAPlay();
     void trackerIgnoresTheStartUpIdleWhileOpening();
     void trackerReportsAFailedListAsStoppedWithError();
     void trackerHidesTheTotalOfLiveStreams();
-    void statusTexts();
 
     void settingsFallBackAndClamp();
     void settingsRoundTripAndBecomeCoreOptions();
-
-    void statisticsShowNetworkFiguresOnlyForStreams();
 
 private:
     QString touch(const QString &name);
@@ -123,31 +118,6 @@ void TestEngineRules::addressesKeepOrBecomeRtsp()
     QCOMPARE(result.fromPnm, source.contains(QStringLiteral("pnm"), Qt::CaseInsensitive));
 }
 
-void TestEngineRules::trackerFollowsTheCoreThroughAPlay()
-{
-    PlaybackTracker tracker;
-    tracker.propertyChanged(QStringLiteral("idle-active"), true);
-    QCOMPARE(tracker.state(), MediaEngine::Stopped);
-    tracker.loadRequested();
-    QCOMPARE(tracker.state(), MediaEngine::Contacting);
-    tracker.fileStarted();
-    tracker.propertyChanged(QStringLiteral("idle-active"), false);
-    tracker.fileLoaded();
-    QCOMPARE(tracker.state(), MediaEngine::Contacting); // core-idle until sound flows
-    tracker.propertyChanged(QStringLiteral("core-idle"), false);
-    QCOMPARE(tracker.state(), MediaEngine::Playing);
-    tracker.propertyChanged(QStringLiteral("paused-for-cache"), true);
-    tracker.propertyChanged(QStringLiteral("cache-buffering-state"), 42LL);
-    QCOMPARE(tracker.state(), MediaEngine::Buffering);
-    QCOMPARE(tracker.status().stateText(), QStringLiteral("缓冲 42%"));
-    tracker.propertyChanged(QStringLiteral("paused-for-cache"), false);
-    tracker.pauseRequested(true);
-    QCOMPARE(tracker.state(), MediaEngine::Paused);
-    tracker.stopRequested();
-    QCOMPARE(tracker.state(), MediaEngine::Stopped); // at once, before the core reports
-    QVERIFY(!tracker.hasMedia());
-}
-
 void TestEngineRules::trackerIgnoresTheStartUpIdleWhileOpening()
 {
     PlaybackTracker tracker;
@@ -188,27 +158,10 @@ void TestEngineRules::trackerHidesTheTotalOfLiveStreams()
     QCOMPARE(tracker.status().duration, qint64(-1)); // grows with the cache: no total
     tracker.propertyChanged(QStringLiteral("file-size"), 48000LL);
     QCOMPARE(tracker.status().duration, qint64(13)); // a file over http has one
-}
-
-void TestEngineRules::statusTexts()
-{
-    PlaybackStatus status;
-    QCOMPARE(status.stateText(), QStringLiteral("已停止"));
-    status.state = 3;
-    status.elapsed = 65;
-    QCOMPARE(status.timeText(), QStringLiteral("01:05"));
-    status.duration = 3725;
-    QCOMPARE(status.timeText(), QStringLiteral("01:05 / 1:02:05"));
-    status.entries = 3;
-    status.entry = 1;
-    QCOMPARE(status.entryText(), QStringLiteral("第 2/3 首"));
-    status.entries = 1;
-    QCOMPARE(status.entryText(), QString());
-    for (const auto &[state, text] :
-        { std::pair { 1, "正在连接" }, { 3, "正在播放" }, { 4, "已暂停" } }) {
-        status.state = state;
-        QCOMPARE(status.stateText(), QString::fromUtf8(text));
-    }
+    tracker.propertyChanged(QStringLiteral("time-pos"), 3725LL);
+    tracker.propertyChanged(QStringLiteral("core-idle"), false);
+    tracker.propertyChanged(QStringLiteral("idle-active"), false);
+    QCOMPARE(tracker.status().timeText(), QStringLiteral("1:02:05 / 00:13"));
 }
 
 void TestEngineRules::settingsFallBackAndClamp()
@@ -252,42 +205,6 @@ void TestEngineRules::settingsRoundTripAndBecomeCoreOptions()
     QCOMPARE(value("demuxer-max-bytes"), QByteArray("12MiB"));
     QCOMPARE(value("http-proxy"), QByteArray("http://10.0.0.1:8080"));
     QCOMPARE(EngineSettings().coreOptions().at(3).second, QByteArray("lavf"));
-}
-
-void TestEngineRules::statisticsShowNetworkFiguresOnlyForStreams()
-{
-    QVariantMap values {
-        { QStringLiteral("file-format"), QStringLiteral("rm") },
-        { QStringLiteral("audio-codec-name"), QStringLiteral("ac3") },
-        { QStringLiteral("audio-codec"), QStringLiteral("ATSC A/52A (AC-3)") },
-        { QStringLiteral("audio-bitrate"), 96000.0 },
-        { QStringLiteral("audio-params/samplerate"), 44100LL },
-        { QStringLiteral("audio-params/channel-count"), 2LL },
-        { QStringLiteral("stream-pos"), 150000LL },
-    };
-    const auto rowsFor = [](const QVariantMap &values) {
-        QMap<QString, QString> map;
-        for (const auto &row :
-            StatisticsText::rows(values, QStringLiteral("src"), QStringLiteral("正在播放")))
-            map.insert(row.first, row.second);
-        return map;
-    };
-    QMap<QString, QString> rows = rowsFor(values);
-    QCOMPARE(rows.value(QStringLiteral("音频编码")), QStringLiteral("ac3 (ATSC A/52A (AC-3))"));
-    QCOMPARE(rows.value(QStringLiteral("码率")), QStringLiteral("96 kbps"));
-    QCOMPARE(rows.value(QStringLiteral("采样率/声道")), QStringLiteral("44100 Hz, 2 声道"));
-    QVERIFY(!rows.contains(QStringLiteral("已接收")));
-    QVERIFY(!rows.contains(QStringLiteral("视频编码")));
-
-    values.insert(QStringLiteral("demuxer-via-network"), true);
-    values.insert(QStringLiteral("cache-speed"), 20480LL);
-    values.insert(QStringLiteral("video-codec"), QStringLiteral("rv10"));
-    values.insert(QStringLiteral("frame-drop-count"), 2LL);
-    rows = rowsFor(values);
-    QCOMPARE(rows.value(QStringLiteral("已接收")), QStringLiteral("146.5 KB"));
-    QCOMPARE(rows.value(QStringLiteral("网络速度")), QStringLiteral("20.0 KB/s"));
-    QCOMPARE(rows.value(QStringLiteral("丢帧")), QStringLiteral("2"));
-    QCOMPARE(rows.value(QStringLiteral("缓冲")), QStringLiteral("-"));
 }
 
 QTEST_GUILESS_MAIN(TestEngineRules)
