@@ -1,19 +1,13 @@
 // The whole program, started as usual, that then plays the file named on its
 // command line: lets the benchmark harness measure playback with the real
 // windows, timers and engine (Tunvia itself takes no command-line options).
-#include "app/appcontext.h"
 #include "app/cjkfont.h"
-#include "app/desktoplauncher.h"
-#include "app/qtprompts.h"
-#include "app/startup.h"
-#include "app/windowhub.h"
+#include "app/program.h"
 #include "engine/mediaengine.h"
-#include "engine/mpvengine.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTextStream>
 #include <QTimer>
 
@@ -22,21 +16,15 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tunvia"));
+    QApplication::setOrganizationName(QStringLiteral("tunvia"));
     std::setlocale(LC_NUMERIC, "C");
     installSongFont();
-    AppState state;
-    QtPrompts prompts;
-    DesktopLauncher launcher;
-    AppContext context { state, prompts, launcher,
-                         AppFolder::forProgram(QApplication::applicationDirPath(),
-                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
-                         ServiceHosts::fromBuildAndEnvironment() };
-    WindowHub hub(context, [&context] { return MpvEngine::create(context.folder); });
-    Startup startup(context, hub);
-    if (!startup.run())
+    Program program;
+    if (!program.start())
         return 1;
     if (argc > 1) {
-        MediaEngine *engine = hub.engine();
+        MediaEngine *engine = program.hub().engine();
         const QString file = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
         auto *clock = new QElapsedTimer;
         auto *poll = new QTimer(&app);

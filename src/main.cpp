@@ -1,15 +1,7 @@
-#include "app/appcontext.h"
 #include "app/cjkfont.h"
-#include "app/desktoplauncher.h"
-#include "app/qtprompts.h"
-#include "app/quitsignals.h"
-#include "app/startup.h"
-#include "app/windowhub.h"
-#include "engine/mpvengine.h"
+#include "app/program.h"
 
 #include <QApplication>
-#include <QSessionManager>
-#include <QStandardPaths>
 
 #include <clocale>
 
@@ -31,24 +23,8 @@ int main(int argc, char *argv[])
     std::setlocale(LC_NUMERIC, "C"); // libmpv needs it
     installSongFont();
 
-    AppState state;
-    QtPrompts prompts;
-    DesktopLauncher launcher;
-    AppContext context { state, prompts, launcher,
-                         AppFolder::forProgram(QApplication::applicationDirPath(),
-                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
-                         ServiceHosts::fromBuildAndEnvironment() };
-    WindowHub hub(context, [&context] { return MpvEngine::create(context.folder); });
-    Startup startup(context, hub);
-    if (!startup.run())
+    Program program;
+    if (!program.start())
         return 1;
-    // However the run ends (the close button, the end of the desktop session,
-    // SIGTERM, SIGINT or SIGHUP), the playlist window closes and saves the list.
-    QuitSignals quitSignals;
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &hub, &WindowHub::unloadPlaylist);
-#ifndef QT_NO_SESSIONMANAGER
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &hub,
-                     [&hub](QSessionManager &) { hub.unloadPlaylist(); });
-#endif
     return QApplication::exec();
 }

@@ -15,17 +15,19 @@ Startup::Startup(AppContext &context, WindowHub &hub)
 bool Startup::run()
 {
     m_context.state.programVersion = kProgramVersion;
-    PlayerWindow *player = m_hub.playmain();
-    if (!player) {
-        showFailure();
-        return false;
-    }
+    PlayerWindow *player = m_hub.createPlaymainWindow();
     PlaylistWindow *playlist = m_hub.playlist();
     // Both windows are designed at the screen's top-left corner, so only the
     // left edge needs setting.
     playlist->move(player->x() + player->width(), playlist->y());
     player->show();
     playlist->show();
+    // The engine starts last, while the windows are already on the screen;
+    // without it the program ends here and both windows go with it.
+    if (!m_hub.startEngine()) {
+        showFailure();
+        return false;
+    }
     m_context.state.lockMode = 1;
     return true;
 }

@@ -22,13 +22,28 @@ WindowHub::~WindowHub()
 
 PlayerWindow *WindowHub::playmain()
 {
-    if (m_player)
-        return m_player;
-    std::unique_ptr<MediaEngine> engine = m_engineFactory ? m_engineFactory() : nullptr;
-    if (!engine)
+    createPlaymainWindow();
+    if (!m_player->engine() && !startEngine())
         return nullptr;
-    m_player = new PlayerWindow(m_context, *this, std::move(engine));
     return m_player;
+}
+
+PlayerWindow *WindowHub::createPlaymainWindow()
+{
+    if (!m_player)
+        m_player = new PlayerWindow(m_context, *this);
+    return m_player;
+}
+
+bool WindowHub::startEngine()
+{
+    std::unique_ptr<MediaEngine> engine = m_engineFactory ? m_engineFactory() : nullptr;
+    if (!engine) {
+        delete m_player;
+        return false;
+    }
+    createPlaymainWindow()->attachEngine(std::move(engine));
+    return true;
 }
 
 PlayerWindow *WindowHub::existingPlaymain() const

@@ -24,9 +24,13 @@ public:
 
     AppContext &context() { return m_context; }
 
-    // The player window; creating it creates the engine. Returns null when the
-    // engine cannot be created.
+    // The player window with its engine, both created on first use. Returns
+    // null (and no window) when the engine cannot be created.
     PlayerWindow *playmain();
+    // The two steps of playmain(), so start-up can show the windows while
+    // the engine starts: the window alone, then its engine.
+    PlayerWindow *createPlaymainWindow();
+    bool startEngine();
     PlayerWindow *existingPlaymain() const;
     MediaEngine *engine();
 

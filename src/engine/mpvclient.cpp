@@ -2,9 +2,16 @@
 
 #include <QPointer>
 
-#include <mpv/client.h>
+#include "engine/mpvlibrary.h"
+#include "engine/mpvsymbols.h"
 
 namespace {
+
+// Valid once the engine exists: MpvClient::create succeeded only with it.
+const MpvSymbols &mpv()
+{
+    return *MpvLibrary::symbols();
+}
 
 mpv_handle *handleOf(void *handle)
 {
@@ -103,15 +110,17 @@ MpvClient::EndReason reasonOf(mpv_end_file_reason reason)
 
 std::unique_ptr<MpvClient> MpvClient::create(const Options &options)
 {
-    mpv_handle *handle = mpv_create();
+    if (!MpvLibrary::symbols())
+        return nullptr;
+    mpv_handle *handle = mpv().mpv_create();
     if (!handle)
         return nullptr;
     // An option this build of libmpv does not know is left out rather than
     // leaving the program without an engine.
     for (const auto &[name, value] : options)
-        mpv_set_option_string(handle, name.constData(), value.constData());
-    if (mpv_initialize(handle) < 0) {
-        mpv_terminate_destroy(handle);
+        mpv().mpv_set_option_string(handle, name.constData(), value.constData());
+    if (mpv().mpv_initialize(handle) < 0) {
+        mpv().mpv_terminate_destroy(handle);
         return nullptr;
     }
     return std::unique_ptr<MpvClient>(new MpvClient(handle));
@@ -120,13 +129,13 @@ std::unique_ptr<MpvClient> MpvClient::create(const Options &options)
 MpvClient::MpvClient(void *handle)
     : m_handle(handle)
 {
-    mpv_set_wakeup_callback(handleOf(m_handle), &MpvClient::wakeUp, this);
+    mpv().mpv_set_wakeup_callback(handleOf(m_handle), &MpvClient::wakeUp, this);
 }
 
 MpvClient::~MpvClient()
 {
-    mpv_set_wakeup_callback(handleOf(m_handle), nullptr, nullptr);
-    mpv_terminate_destroy(handleOf(m_handle));
+    mpv().mpv_set_wakeup_callback(handleOf(m_handle), nullptr, nullptr);
+    mpv().mpv_terminate_destroy(handleOf(m_handle));
 }
 
 // Runs on a thread of the core: it only queues the draining into Qt's thread.
@@ -145,7 +154,7 @@ void MpvClient::drainEvents()
     m_draining = true;
     QPointer<MpvClient> alive(this);
     while (alive) {
-        const mpv_event *event = mpv_wait_event(handleOf(m_handle), 0);
+        const mpv_event *event = mpv().mpv_wait_event(handleOf(m_handle), 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
         handleEvent(event);
@@ -212,13 +221,13 @@ struct CommandArguments
 void MpvClient::command(const QStringList &arguments)
 {
     CommandArguments command(arguments);
-    mpv_command_async(handleOf(m_handle), 0, command.pointers.data());
+    mpv().mpv_command_async(handleOf(m_handle), 0, command.pointers.data());
 }
 
 void MpvClient::commandAndWait(const QStringList &arguments)
 {
     CommandArguments command(arguments);
-    mpv_command(handleOf(m_handle), command.pointers.data());
+    mpv().mpv_command(handleOf(m_handle), command.pointers.data());
 }
 
 void MpvClient::setProperty(const char *name, const QVariant &value)
@@ -227,19 +236,19 @@ void MpvClient::setProperty(const char *name, const QVariant &value)
     switch (value.typeId()) {
     case QMetaType::Bool: {
         int flag = value.toBool() ? 1 : 0;
-        mpv_set_property_async(handle, 0, name, MPV_FORMAT_FLAG, &flag);
+        mpv().mpv_set_property_async(handle, 0, name, MPV_FORMAT_FLAG, &flag);
         break;
     }
     case QMetaType::Double:
     case QMetaType::Int: {
         double number = value.toDouble();
-        mpv_set_property_async(handle, 0, name, MPV_FORMAT_DOUBLE, &number);
+        mpv().mpv_set_property_async(handle, 0, name, MPV_FORMAT_DOUBLE, &number);
         break;
     }
     default: {
         const QByteArray text = value.toString().toUtf8();
         const char *pointer = text.constData();
-        mpv_set_property_async(handle, 0, name, MPV_FORMAT_STRING, &pointer);
+        mpv().mpv_set_property_async(handle, 0, name, MPV_FORMAT_STRING, &pointer);
         break;
     }
     }
@@ -247,10 +256,10 @@ void MpvClient::setProperty(const char *name, const QVariant &value)
 
 void MpvClient::observe(const char *name, QMetaType::Type type)
 {
-    mpv_observe_property(handleOf(m_handle), 0, name, formatFor(type));
+    mpv().mpv_observe_property(handleOf(m_handle), 0, name, formatFor(type));
 }
 
 void MpvClient::requestProperty(const QByteArray &name, quint64 tag)
 {
-    mpv_get_property_async(handleOf(m_handle), tag, name.constData(), MPV_FORMAT_NODE);
+    mpv().mpv_get_property_async(handleOf(m_handle), tag, name.constData(), MPV_FORMAT_NODE);
 }

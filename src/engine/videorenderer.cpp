@@ -1,10 +1,17 @@
 #include "engine/videorenderer.h"
 
-#include <mpv/render.h>
+#include "engine/mpvlibrary.h"
+#include "engine/mpvsymbols.h"
 
 #include <cstdlib>
 
 namespace {
+
+// Valid once the engine exists: MpvClient::create succeeded only with it.
+const MpvSymbols &mpv()
+{
+    return *MpvLibrary::symbols();
+}
 
 const int minimumSide = 16;
 const size_t alignment = 64;
@@ -27,7 +34,7 @@ std::unique_ptr<VideoRenderer> VideoRenderer::create(void *mpvHandle)
     mpv_render_param params[]
         = { { MPV_RENDER_PARAM_API_TYPE, apiType }, { MPV_RENDER_PARAM_INVALID, nullptr } };
     mpv_render_context *context = nullptr;
-    if (mpv_render_context_create(&context, static_cast<mpv_handle *>(mpvHandle), params) < 0)
+    if (mpv().mpv_render_context_create(&context, static_cast<mpv_handle *>(mpvHandle), params) < 0)
         return nullptr;
     return std::unique_ptr<VideoRenderer>(new VideoRenderer(context));
 }
@@ -38,16 +45,16 @@ VideoRenderer::VideoRenderer(void *context)
     m_thread.setObjectName(QStringLiteral("video renderer"));
     m_threadAnchor.moveToThread(&m_thread);
     m_thread.start();
-    mpv_render_context_set_update_callback(
+    mpv().mpv_render_context_set_update_callback(
         contextOf(m_context), &VideoRenderer::frameWaiting, this);
 }
 
 VideoRenderer::~VideoRenderer()
 {
-    mpv_render_context_set_update_callback(contextOf(m_context), nullptr, nullptr);
+    mpv().mpv_render_context_set_update_callback(contextOf(m_context), nullptr, nullptr);
     m_thread.quit();
     m_thread.wait();
-    mpv_render_context_free(contextOf(m_context));
+    mpv().mpv_render_context_free(contextOf(m_context));
 }
 
 void VideoRenderer::setTargetSize(const QSize &size)
@@ -68,7 +75,7 @@ void VideoRenderer::frameWaiting(void *renderer)
 void VideoRenderer::renderFrame()
 {
     m_renderQueued = false;
-    if (!(mpv_render_context_update(contextOf(m_context)) & MPV_RENDER_UPDATE_FRAME))
+    if (!(mpv().mpv_render_context_update(contextOf(m_context)) & MPV_RENDER_UPDATE_FRAME))
         return;
     QSize size;
     {
@@ -89,7 +96,7 @@ void VideoRenderer::skipFrame()
     int skip = 1;
     mpv_render_param params[]
         = { { MPV_RENDER_PARAM_SKIP_RENDERING, &skip }, { MPV_RENDER_PARAM_INVALID, nullptr } };
-    mpv_render_context_render(contextOf(m_context), params);
+    mpv().mpv_render_context_render(contextOf(m_context), params);
 }
 
 QImage VideoRenderer::drawFrame(const QSize &size)
@@ -105,7 +112,7 @@ QImage VideoRenderer::drawFrame(const QSize &size)
         { MPV_RENDER_PARAM_SW_FORMAT, format }, { MPV_RENDER_PARAM_SW_STRIDE, &stride },
         { MPV_RENDER_PARAM_SW_POINTER, pixels }, { MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block },
         { MPV_RENDER_PARAM_INVALID, nullptr } };
-    if (mpv_render_context_render(contextOf(m_context), params) < 0) {
+    if (mpv().mpv_render_context_render(contextOf(m_context), params) < 0) {
         std::free(pixels);
         return QImage();
     }

@@ -52,10 +52,9 @@ QLabel *makeLabel(QWidget *parent, const char *name, QRect geometry, const QStri
 
 } // namespace
 
-PlayerWindow::PlayerWindow(AppContext &context, WindowHub &hub, std::unique_ptr<MediaEngine> engine)
+PlayerWindow::PlayerWindow(AppContext &context, WindowHub &hub)
     : m_context(context)
     , m_hub(hub)
-    , m_engine(std::move(engine))
 {
     setObjectName(QStringLiteral("playmain"));
     setWindowTitle(QStringLiteral("playmain"));
@@ -66,10 +65,6 @@ PlayerWindow::PlayerWindow(AppContext &context, WindowHub &hub, std::unique_ptr<
     move(0, 0);
 
     m_commands = new PlayerCommands(context, hub, this);
-    QWidget *display = m_engine->createDisplay(this);
-    display->setObjectName(QStringLiteral("RealAudio1"));
-    display->setGeometry(pixels(1665, 405, 3870, 780));
-
     buildTransport();
     buildMonitor();
     buildOptions();
@@ -77,12 +72,21 @@ PlayerWindow::PlayerWindow(AppContext &context, WindowHub &hub, std::unique_ptr<
     buildTextButtons();
     buildFrameControls();
 
-    connect(m_engine.get(), &MediaEngine::EngineNotice37, this,
-            [this] { m_engine->SetListLooping(isLoopListChecked()); });
-
     WindowRoutines::applyShape(this, PlayerLayout::outline());
     show();
     m_category->setCurrentText(QStringLiteral("歌曲名称"));
+}
+
+void PlayerWindow::attachEngine(std::unique_ptr<MediaEngine> engine)
+{
+    m_engine = std::move(engine);
+    QWidget *display = m_engine->createDisplay(this);
+    display->setObjectName(QStringLiteral("RealAudio1"));
+    display->setGeometry(pixels(1665, 405, 3870, 780));
+    display->show();
+    connect(m_engine.get(), &MediaEngine::EngineNotice37, this,
+            [this] { m_engine->SetListLooping(isLoopListChecked()); });
+    syncSliderFromEngine();
 }
 
 PlayerWindow::~PlayerWindow() = default;
@@ -113,7 +117,10 @@ void PlayerWindow::buildTransport()
     for (const Transport &button : buttons) {
         HotSpot *spot = makeHotSpot(this, button.name, button.geometry, button.toolTip);
         const auto call = button.call;
-        connect(spot, &HotSpot::clicked, this, [this, call] { (m_engine.get()->*call)(); });
+        connect(spot, &HotSpot::clicked, this, [this, call] {
+            if (m_engine)
+                (m_engine.get()->*call)();
+        });
     }
 
     HotSpot *mixer = makeHotSpot(this, "Label12", pixels(3600, 1260, 375, 240),
@@ -312,7 +319,7 @@ void PlayerWindow::toggleHeight()
 
 void PlayerWindow::stepActivityBar()
 {
-    if (m_engine->GetPlaybackState() != MediaEngine::Playing)
+    if (!m_engine || m_engine->GetPlaybackState() != MediaEngine::Playing)
         return;
     m_activityBar->setValue(MonitorRules::nextActivityValue(m_activityBar->value()));
 }
@@ -325,6 +332,8 @@ void PlayerWindow::delayedStart()
 
 void PlayerWindow::syncSliderFromEngine()
 {
+    if (!m_engine)
+        return;
     m_syncingSlider = true;
     m_volumeSlider->setValue(MonitorRules::sliderForVolume(m_engine->GetVolumeLevel()));
     m_syncingSlider = false;
@@ -332,7 +341,7 @@ void PlayerWindow::syncSliderFromEngine()
 
 void PlayerWindow::applySliderVolume(int position)
 {
-    if (m_syncingSlider)
+    if (m_syncingSlider || !m_engine)
         return;
     m_engine->SetVolumeLevel(static_cast<qint16>(MonitorRules::volumeForSlider(position)));
 }

@@ -29,9 +29,12 @@ class PlayerWindow : public QWidget
 {
     Q_OBJECT
 public:
-    PlayerWindow(AppContext &context, WindowHub &hub, std::unique_ptr<MediaEngine> engine);
+    // The window comes up without an engine, so it can show while the engine
+    // starts; until attachEngine() the transport does nothing.
+    PlayerWindow(AppContext &context, WindowHub &hub);
     ~PlayerWindow() override;
 
+    void attachEngine(std::unique_ptr<MediaEngine> engine);
     MediaEngine *engine() const { return m_engine.get(); }
 
     // "循环播放列表": the engine's clip list is to loop.

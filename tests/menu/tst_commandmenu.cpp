@@ -6,9 +6,7 @@
 #include "player/playerwindow.h"
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistwindow.h"
-#include "support/fakeengine.h"
-#include "support/recordinglauncher.h"
-#include "support/scriptedprompts.h"
+#include "support/testhub.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,21 +23,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Fixture
+struct Fixture : TestHub
 {
-    AppState state;
-    ScriptedPrompts prompts;
-    RecordingLauncher launcher;
-    QTemporaryDir dir;
-    AppContext context { state, prompts, launcher, AppFolder(dir.path()),
-        ServiceHosts { QStringLiteral("svc.example"), QStringLiteral("partner.example") } };
-    FakeEngine *engine = nullptr;
-    WindowHub hub { context, [this] {
-                       auto created = std::make_unique<FakeEngine>();
-                       engine = created.get();
-                       return created;
-                   } };
-
     QAction *action(const char *name)
     {
         return hub.mmenu()->findChild<QAction *>(QString::fromLatin1(name));

@@ -4,9 +4,7 @@
 #include "app/filefilter.h"
 #include "app/windowhub.h"
 #include "player/playercommands.h"
-#include "support/fakeengine.h"
-#include "support/recordinglauncher.h"
-#include "support/scriptedprompts.h"
+#include "support/testhub.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,20 +16,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Fixture
+struct Fixture : TestHub
 {
-    AppState state;
-    ScriptedPrompts prompts;
-    RecordingLauncher launcher;
-    QTemporaryDir dir;
-    AppContext context { state, prompts, launcher, AppFolder(dir.path()),
-        ServiceHosts { u"svc.example"_s, u"partner.example"_s } };
-    FakeEngine *engine = nullptr;
-    WindowHub hub { context, [this] {
-                       auto created = std::make_unique<FakeEngine>();
-                       engine = created.get();
-                       return created;
-                   } };
     QWidget window;
     PlayerCommands commands { context, hub, &window };
 

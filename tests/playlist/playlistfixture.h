@@ -3,32 +3,17 @@
 #include "app/appcontext.h"
 #include "app/windowhub.h"
 #include "playlist/playlistwindow.h"
-#include "support/fakeengine.h"
-#include "support/recordinglauncher.h"
-#include "support/scriptedprompts.h"
+#include "support/testhub.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <memory>
 
-// An application folder in a temporary directory, scripted dialogs, a
-// recording launcher and a window hub whose engine is a FakeEngine.
-struct PlaylistFixture
+// The fake-wired windows of TestHub, with the lists docked and helpers to
+// read and write files in the application folder.
+struct PlaylistFixture : TestHub
 {
-    QTemporaryDir dir;
-    AppState state;
-    ScriptedPrompts prompts;
-    RecordingLauncher launcher;
-    AppContext context { state, prompts, launcher, AppFolder(dir.path()),
-        ServiceHosts { QStringLiteral("svc.example"), QStringLiteral("partner.example") } };
-    FakeEngine *engine = nullptr; // set when the hub creates the player window
-    WindowHub hub { context, [this] {
-                       auto created = std::make_unique<FakeEngine>();
-                       engine = created.get();
-                       return std::unique_ptr<MediaEngine>(std::move(created));
-                   } };
-
     PlaylistFixture() { state.lockMode = 1; }
 
     QString file(const QString &name) const { return context.folder.file(name); }
