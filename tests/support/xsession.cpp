@@ -137,6 +137,19 @@ void XSession::click(QPoint screenPos, int button) const
     xdotool({ QStringLiteral("click"), QString::number(button) });
 }
 
+QImage XSession::grab(QRect area) const
+{
+    QProcess import;
+    import.start(QStringLiteral("import"),
+                 { QStringLiteral("-display"), m_display, QStringLiteral("-window"), QStringLiteral("root"),
+                   QStringLiteral("-crop"),
+                   QStringLiteral("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y()),
+                   QStringLiteral("png:-") });
+    if (!import.waitForFinished(10000))
+        return {};
+    return QImage::fromData(import.readAllStandardOutput(), "PNG");
+}
+
 QString installProgramCopy(const QString &binary, const QString &folder)
 {
     const QString target = folder + QStringLiteral("/tunvia");

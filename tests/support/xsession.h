@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QImage>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -36,6 +37,9 @@ public:
     // The window's position and size in screen pixels.
     QRect geometry(const QString &windowId) const;
     void click(QPoint screenPos, int button = 1) const;
+    // A screenshot of part of the screen (ImageMagick's import); null when
+    // it cannot be taken.
+    QImage grab(QRect area) const;
 
 private:
     std::unique_ptr<QProcess> m_server;
