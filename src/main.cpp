@@ -2,6 +2,9 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <clocale>
 
@@ -22,6 +25,11 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("tunvia"));
     std::setlocale(LC_NUMERIC, "C"); // libmpv needs it
     installSongFont();
+    // Qt's own dialog texts (OK, Cancel, file dialog labels) in Chinese too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     Program program;
     if (!program.start())

@@ -66,7 +66,9 @@ LockToggle toggleLock(const Box &player, const Box &playlist, qint32 lockMode)
         result.lockMode = kSeparate;
         result.playlist.top = playlist.top + kCascadeDrop;
         result.player.left = playlist.left - kCascadeShift;
-        result.player.top = playlist.top - kCascadeDrop;
+        // Measured from the playlist's new top: the player stays level with
+        // where the playlist was, so it only slides sideways.
+        result.player.top = result.playlist.top - kCascadeDrop;
         result.playerToFront = true;
         result.changed = true;
     } else if (lockMode == kSeparate) {

@@ -36,13 +36,14 @@ bool Program::start()
 {
     if (!Startup(m_context, m_hub).run())
         return false;
-    // However the run ends (the close button, the end of the desktop session,
-    // SIGTERM, SIGINT or SIGHUP), the playlist window closes and saves the list.
+    // However the run ends (the close button, SIGTERM, SIGINT or SIGHUP), the
+    // playlist window closes and saves the list. When the desktop session asks
+    // to end, the list is saved and the windows stay, as the user may cancel.
     m_quitSignals = std::make_unique<QuitSignals>();
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_hub, &WindowHub::unloadPlaylist);
 #ifndef QT_NO_SESSIONMANAGER
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &m_hub,
-                     [this](QSessionManager &) { m_hub.unloadPlaylist(); });
+                     [this](QSessionManager &) { m_hub.savePlaylist(); });
 #endif
     return true;
 }

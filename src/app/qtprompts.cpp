@@ -31,6 +31,7 @@ Prompts::Answer QtPrompts::message(QWidget *parent, const QString &text, const Q
                                    Icon icon, Buttons buttons)
 {
     QMessageBox box(toQtIcon(icon), title, displayText(text), QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText); // item texts are shown as they are, never as markup
     switch (buttons) {
     case Buttons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -62,8 +63,9 @@ QString QtPrompts::input(QWidget *parent, const QString &prompt, const QString &
 QString QtPrompts::openFile(QWidget *parent, const QString &filter, const QString &startFolder)
 {
     const QString filters = nameFiltersFromFilterString(filter).join(QStringLiteral(";;"));
-    return QFileDialog::getOpenFileName(parent, QString(), startFolder, filters, nullptr,
-                                        QFileDialog::HideNameFilterDetails);
+    // Native separators: on Windows the path keeps its drive letter and backslashes.
+    return QDir::toNativeSeparators(QFileDialog::getOpenFileName(
+        parent, QString(), startFolder, filters, nullptr, QFileDialog::HideNameFilterDetails));
 }
 
 QString QtPrompts::saveFile(QWidget *parent, const QString &filter, const QString &startFolder,
@@ -72,11 +74,11 @@ QString QtPrompts::saveFile(QWidget *parent, const QString &filter, const QStrin
     const QString filters = nameFiltersFromFilterString(filter).join(QStringLiteral(";;"));
     const QString start = startFolder.isEmpty() ? proposedName
                                                 : QDir(startFolder).filePath(proposedName);
-    return QFileDialog::getSaveFileName(parent, QString(), start, filters, nullptr,
-                                        QFileDialog::HideNameFilterDetails);
+    return QDir::toNativeSeparators(QFileDialog::getSaveFileName(
+        parent, QString(), start, filters, nullptr, QFileDialog::HideNameFilterDetails));
 }
 
 QString QtPrompts::directory(QWidget *parent, const QString &startFolder)
 {
-    return QFileDialog::getExistingDirectory(parent, QString(), startFolder);
+    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(parent, QString(), startFolder));
 }

@@ -25,6 +25,7 @@ bool Startup::run()
     // The engine starts last, while the windows are already on the screen;
     // without it the program ends here and both windows go with it.
     if (!m_hub.startEngine()) {
+        playlist->hide(); // the message is all the user sees
         showFailure();
         return false;
     }

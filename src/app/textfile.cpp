@@ -6,11 +6,42 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <langinfo.h>
+#include <sys/stat.h>
+#endif
+
 namespace TextFile {
 
-QString decode(const QByteArray &bytes)
+QByteArray systemEncodingName()
 {
-    QStringDecoder system(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+#ifdef Q_OS_UNIX
+    // Qt's "System" converter is UTF-8 on every Unix locale; ask the locale.
+    const QByteArray codeset(nl_langinfo(CODESET));
+    if (!codeset.isEmpty() && codeset != "ANSI_X3.4-1968" && codeset != "ASCII"
+        && QStringDecoder(codeset.constData()).isValid())
+        return codeset;
+    return QByteArrayLiteral("UTF-8");
+#else
+    return QByteArrayLiteral("System");
+#endif
+}
+
+static QStringDecoder systemDecoder()
+{
+#ifdef Q_OS_UNIX
+    return QStringDecoder(systemEncodingName().constData(), QStringDecoder::Flag::Stateless);
+#else
+    return QStringDecoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+#endif
+}
+
+QString decode(const QByteArray &bytes, bool *lossless)
+{
+    if (lossless)
+        *lossless = true;
+    QStringDecoder system = systemDecoder();
     QString text = system(bytes);
     if (!system.hasError())
         return text;
@@ -20,12 +51,18 @@ QString decode(const QByteArray &bytes)
         if (!gb18030.hasError())
             return fallback;
     }
+    if (lossless)
+        *lossless = false;
     return text; // neither fits: keep the system decoding with replacement characters
 }
 
 QByteArray encode(const QString &text)
 {
+#ifdef Q_OS_UNIX
+    QStringEncoder system(systemEncodingName().constData(), QStringEncoder::Flag::Stateless);
+#else
     QStringEncoder system(QStringEncoder::System, QStringEncoder::Flag::Stateless);
+#endif
     return system(text);
 }
 
@@ -48,11 +85,26 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+// Only "no such file" counts as missing: a file that cannot even be looked at
+// (an I/O error on a network folder) must not be taken for an absent one and
+// replaced.
+static bool isMissing(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0)
+        return false;
+    return errno == ENOENT || errno == ENOTDIR;
+#else
+    return !QFileInfo::exists(path);
+#endif
+}
+
 ReadResult readLines(const QString &path)
 {
     ReadResult result;
     QFile file(path);
-    if (!file.exists()) {
+    if (isMissing(path)) {
         result.status = ReadStatus::NotFound;
         return result;
     }
@@ -63,7 +115,10 @@ ReadResult readLines(const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         result.status = ReadStatus::Unreadable;
-    result.lines = splitLines(decode(bytes));
+    bool lossless = true;
+    result.lines = splitLines(decode(bytes, &lossless));
+    if (result.status == ReadStatus::Ok && !lossless)
+        result.status = ReadStatus::Undecodable;
     return result;
 }
 

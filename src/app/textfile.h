@@ -9,7 +9,10 @@
 // encoding (lists written on Chinese Windows). Written lines end with CR LF.
 namespace TextFile {
 
-enum class ReadStatus { Ok, NotFound, Unreadable };
+// Undecodable: read to the end, but some bytes fit neither the system
+// encoding nor GB18030 (they read as U+FFFD); writing the text back would
+// lose them.
+enum class ReadStatus { Ok, NotFound, Unreadable, Undecodable };
 
 struct ReadResult
 {
@@ -17,9 +20,14 @@ struct ReadResult
     QStringList lines; // whatever could be read, also on Unreadable
 };
 
-// Decodes with the system encoding, or GB18030 when the bytes are not valid in it.
-QString decode(const QByteArray &bytes);
+// Decodes with the system encoding, or GB18030 when the bytes are not valid in
+// it. *lossless (when given) tells whether every byte was decoded.
+QString decode(const QByteArray &bytes, bool *lossless = nullptr);
 QByteArray encode(const QString &text);
+
+// The name of the system encoding: the locale's character set, UTF-8 when the
+// locale names none (the C locale).
+QByteArray systemEncodingName();
 
 // Splits at CR, CR LF and LF. A final line ending does not start another line;
 // an empty text has no lines.

@@ -75,6 +75,12 @@ void WindowHub::unloadPlaylist()
         m_playlist->close(); // saves the list; the window deletes itself
 }
 
+void WindowHub::savePlaylist()
+{
+    if (m_playlist)
+        m_playlist->saveKeepingOpen();
+}
+
 void WindowHub::showPlaylistDocked()
 {
     PlayerWindow *player = playmain();

@@ -39,6 +39,8 @@ public:
     PlaylistWindow *existingPlaylist() const;
     // Closes the playlist window, which saves the list.
     void unloadPlaylist();
+    // Saves the list of an open playlist window without closing it.
+    void savePlaylist();
     // Hides the playlist, places it against the player's right edge and shows it.
     void showPlaylistDocked();
 

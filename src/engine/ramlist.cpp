@@ -79,7 +79,9 @@ RamList::Expansion RamList::expandSource(const QString &source)
 void RamList::expandInto(const QString &path, QStringList &open, Expansion &result)
 {
     const TextFile::ReadResult file = TextFile::readLines(path);
-    if (file.status != TextFile::ReadStatus::Ok) {
+    // A list with a few undecodable bytes still plays the entries it can.
+    if (file.status == TextFile::ReadStatus::NotFound
+        || file.status == TextFile::ReadStatus::Unreadable) {
         if (result.error.isEmpty())
             result.error = file.status == TextFile::ReadStatus::NotFound
                 ? QStringLiteral("找不到列表文件 %1").arg(QFileInfo(path).fileName())

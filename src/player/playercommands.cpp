@@ -5,6 +5,7 @@
 #include "app/filefilter.h"
 #include "app/launcher.h"
 #include "app/prompts.h"
+#include "app/spaces.h"
 #include "app/windowhub.h"
 #include "engine/mediaengine.h"
 #include "menu/webaddresses.h"
@@ -39,7 +40,7 @@ void PlayerCommands::openAddress()
 
 void PlayerCommands::search(const QString &text, const QString &category)
 {
-    if (text.trimmed().isEmpty()) {
+    if (trimSpaces(text).isEmpty()) {
         m_context.prompts.message(m_window, QStringLiteral(u"请输入您要查询的内容"),
             QStringLiteral(u"不能查询"), Prompts::Icon::None, Prompts::Buttons::Ok);
         return;

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -86,6 +87,7 @@ void PlayerWindow::attachEngine(std::unique_ptr<MediaEngine> engine)
     display->show();
     connect(m_engine.get(), &MediaEngine::EngineNotice37, this,
             [this] { m_engine->SetListLooping(isLoopListChecked()); });
+    // Show the engine's volume from the start; the delayed step syncs again.
     syncSliderFromEngine();
 }
 
@@ -201,6 +203,7 @@ void PlayerWindow::buildSearchRow()
     m_category = new QComboBox(this);
     m_category->setObjectName(QStringLiteral("Combo1"));
     m_category->setGeometry(pixels(3375, 2115, 1050, 300));
+    m_category->setEditable(true);
     m_category->addItems({ QStringLiteral("歌曲名称"), QStringLiteral("乐队/歌手"),
                            QStringLiteral("专辑名称") });
 
@@ -355,6 +358,14 @@ void PlayerWindow::closeProgram()
 void PlayerWindow::popupMenu(CommandMenu::Menu menu)
 {
     m_hub.mmenu()->popup(menu, this);
+}
+
+void PlayerWindow::closeEvent(QCloseEvent *event)
+{
+    // Closed by the window manager (Alt+F4): end the program as the close
+    // hot spot does, rather than play on with no controls.
+    event->ignore();
+    closeProgram();
 }
 
 void PlayerWindow::paintEvent(QPaintEvent *)

@@ -51,6 +51,7 @@ public:
     void toggleHeight();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -1,5 +1,7 @@
 #include "playlist/externalplayers.h"
 
+#include "app/spaces.h"
+
 #include <QFileInfo>
 
 QList<ExternalPlayers::Player> ExternalPlayers::platformTable()
@@ -36,7 +38,7 @@ QList<ExternalPlayers::Player> ExternalPlayers::installed(const QList<Player> &t
 
 QString ExternalPlayers::location(const QString &itemText)
 {
-    const QString trimmed = itemText.trimmed();
+    const QString trimmed = trimSpaces(itemText);
     if (trimmed.startsWith(QLatin1String("file://"), Qt::CaseInsensitive))
         return trimmed.mid(7);
     return trimmed;

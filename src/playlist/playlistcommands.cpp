@@ -2,7 +2,9 @@
 
 #include "app/addressprompt.h"
 #include "app/appcontext.h"
+#include "app/filefilter.h"
 #include "app/prompts.h"
+#include "app/spaces.h"
 #include "playlist/listfile.h"
 #include "playlist/playlistmodel.h"
 
@@ -13,13 +15,6 @@ PlaylistCommands::PlaylistCommands(AppContext &context, PlaylistModel &model, QW
     , m_model(model)
     , m_window(window)
 {
-}
-
-QString PlaylistCommands::mediaFilter()
-{
-    return QStringLiteral(u"☆REAL File(*.ra,*.rm,*.ram,*.rmm)|*.ra;*.rm;*.ram;*.rmm|"
-                          u"☆MP3 File(*.mp3,*.mp2,*.m3u,*.pls)|*.mp3;*.mp2;*.m3u;*.pls|"
-                          u"其他还有很多种格式(*.*)|*.*|");
 }
 
 QString PlaylistCommands::listFilter()
@@ -38,8 +33,8 @@ void PlaylistCommands::addAddress()
 
 void PlaylistCommands::addFile()
 {
-    const QString path = m_context.prompts.openFile(m_window, mediaFilter(), m_fileFolder);
-    if (path.trimmed().isEmpty())
+    const QString path = m_context.prompts.openFile(m_window, mediaFileFilter(), m_fileFolder);
+    if (trimSpaces(path).isEmpty())
         return;
     m_fileFolder = QFileInfo(path).absolutePath();
     m_model.appendItem(PlaylistItem::Icon::File, QStringLiteral("file://") + path);

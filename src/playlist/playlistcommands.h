@@ -21,7 +21,6 @@ public:
     void importList(); // Label3
     void exportList(); // Label4
 
-    static QString mediaFilter();
     static QString listFilter();
     static QString proposedListName() { return QStringLiteral("TUNVIA_01.ram"); }
 

@@ -20,6 +20,7 @@ void PlaylistDelegate::paint(
     const auto picture = Picture(index.data(PlaylistModel::PictureRole).toInt());
     const QPalette &system = QApplication::palette();
     painter->save();
+    painter->setClipRect(option.rect); // a picture wider than its cell is cut at the cell's edges
     if (index.column() == PlaylistModel::IconColumn) {
         painter->fillRect(option.rect, system.color(QPalette::Button));
         paintPicture(painter, option.rect, picture, Qt::AlignCenter);

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QTextDocument>
 #include <QToolTip>
 
 PlaylistGrid::PlaylistGrid(PlaylistModel *model, QWidget *parent)
@@ -64,6 +65,12 @@ void PlaylistGrid::followModel(int row, int column)
 
 void PlaylistGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
+    if (current.isValid() && current.column() == PlaylistModel::IconColumn) {
+        // The icon column is fixed: a click or key there selects the row's text.
+        selectionModel()->setCurrentIndex(m_model->index(current.row(), PlaylistModel::TextColumn),
+                                          QItemSelectionModel::ClearAndSelect);
+        return;
+    }
     QTableView::currentChanged(current, previous);
     if (current.isValid())
         m_model->setCurrentCell(current.row(), current.column());
@@ -86,7 +93,9 @@ bool PlaylistGrid::viewportEvent(QEvent *event)
 {
     // The grid has one tool tip for every cell: the grid's own.
     if (event->type() == QEvent::ToolTip) {
-        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), toolTip(), viewport());
+        // Item texts are shown as they are, never read as markup.
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
+                           Qt::convertFromPlainText(toolTip(), Qt::WhiteSpaceNoWrap), viewport());
         return true;
     }
     return QTableView::viewportEvent(event);

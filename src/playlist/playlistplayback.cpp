@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/launcher.h"
 #include "app/prompts.h"
+#include "app/spaces.h"
 #include "app/windowhub.h"
 #include "engine/mediaengine.h"
 #include "player/playerwindow.h"
@@ -40,7 +41,7 @@ void PlaylistPlayback::playInEngine(int row)
     MediaEngine *engine = m_hub.engine();
     if (!player || !engine)
         return;
-    const QString text = m_model.cellText(row, PlaylistModel::TextColumn).trimmed();
+    const QString text = trimSpaces(m_model.cellText(row, PlaylistModel::TextColumn));
     engine->StopPlayback();
     QString source = text;
     if (player->isLoopListChecked()) {

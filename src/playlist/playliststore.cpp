@@ -17,7 +17,8 @@ PlaylistStore::LoadStatus PlaylistStore::load(PlaylistModel &model)
         return LoadStatus::Created;
     }
     model.appendItems(ListFile::itemsFromLines(read.lines, &PlaylistItem::iconForSaved));
-    if (read.status == TextFile::ReadStatus::Unreadable) {
+    if (read.status == TextFile::ReadStatus::Unreadable
+        || read.status == TextFile::ReadStatus::Undecodable) {
         m_loadFailed = true;
         return LoadStatus::Unreadable;
     }

@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -48,7 +49,7 @@ PlaylistWindow::PlaylistWindow(AppContext &context, WindowHub &hub)
     setWindowTitle(QStringLiteral("playlist"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(twipsToPixels(5385), twipsToPixels(2700));
+    setFixedSize(twipsToPixels(5385), twipsToPixels(2700)); // the frame changes only the height
     move(0, 0);
 
     buildOtherPlayers();
@@ -59,6 +60,7 @@ PlaylistWindow::PlaylistWindow(AppContext &context, WindowHub &hub)
     buildToolbar();
     buildFrameControls();
     loadList();
+    show();
 }
 
 PlaylistWindow::~PlaylistWindow() = default;
@@ -211,6 +213,12 @@ void PlaylistWindow::loadList()
 {
     if (m_store->load(*m_model) != PlaylistStore::LoadStatus::Unreadable)
         return;
+    // Told once the window is up, not from inside its construction.
+    QTimer::singleShot(0, this, &PlaylistWindow::reportUnreadableList);
+}
+
+void PlaylistWindow::reportUnreadableList()
+{
     m_context.prompts.message(this,
         QStringLiteral(u"无法完整读取播放列表文件：") + m_store->path() + u'\r'
             + QStringLiteral(
@@ -223,6 +231,11 @@ void PlaylistWindow::saveList()
     if (m_saved)
         return;
     m_saved = true;
+    m_store->save(*m_model);
+}
+
+void PlaylistWindow::saveKeepingOpen()
+{
     m_store->save(*m_model);
 }
 

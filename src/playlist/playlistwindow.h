@@ -50,6 +50,8 @@ public:
 
     // True when xlist.cfg could not be read: the window then never writes it.
     bool loadFailed() const;
+    // Saves the list and stays open (the desktop session may yet go on).
+    void saveKeepingOpen();
 
 public Q_SLOTS:
     void addUrl(); // Command5
@@ -75,6 +77,7 @@ private:
         const QString &name, const QString &caption, void (PlaylistWindow::*slot)());
     HotSpot *hotSpot(const QString &name, QRect twips, const QString &toolTip);
     void loadList();
+    void reportUnreadableList();
     void saveList();
 
     AppContext &m_context;

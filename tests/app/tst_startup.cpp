@@ -32,7 +32,8 @@ private Q_SLOTS:
         TestHub t;
         t.engineAvailable = false;
         const QString list = t.context.folder.file(QStringLiteral("xlist.cfg"));
-        const QByteArray saved("file:///a.mp3\r\nhttp://example.com/b.rm\r\n");
+        // LF endings and a comment: any save would rewrite them.
+        const QByteArray saved("#\nfile:///a.mp3\nhttp://example.com/b.rm\n");
         QFile file(list);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(saved);
@@ -49,6 +50,7 @@ private Q_SLOTS:
         QCOMPARE(asked.icon, Prompts::Icon::Information);
         QCOMPARE(asked.buttons, Prompts::Buttons::Ok);
         QVERIFY(!t.hub.existingPlaymain());
+        QVERIFY(!t.hub.existingPlaylist()->isVisible());
         QCOMPARE(t.state.lockMode, 0);
         // The caller now ends the process: the playlist window is destroyed
         // without closing, so nothing is saved on the way.

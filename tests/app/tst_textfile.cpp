@@ -1,4 +1,5 @@
 #include "app/appfolder.h"
+#include "app/spaces.h"
 #include "app/textfile.h"
 
 #include <QDir>
@@ -84,6 +85,28 @@ private Q_SLOTS:
         QVERIFY(!wrote);
         QCOMPARE(TextFile::readLines(path).lines, QStringList { QStringLiteral("old") });
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("keep.cfg") });
+    }
+
+    void bytesNoEncodingFitsAreReported()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("latin1.ram"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Caf\xe9 del Mar.mp3\r\nplain.mp3\r\n");
+        file.close();
+        const TextFile::ReadResult read = TextFile::readLines(path);
+        QCOMPARE(read.status, TextFile::ReadStatus::Undecodable);
+        QCOMPARE(read.lines.size(), 2);
+        QCOMPARE(read.lines.at(1), QStringLiteral("plain.mp3"));
+        QCOMPARE(TextFile::systemEncodingName(), QByteArray("UTF-8")); // the tests run in C.UTF-8
+    }
+
+    void onlySpacesAreTrimmed()
+    {
+        QCOMPARE(trimSpaces(QStringLiteral("  a b  ")), QStringLiteral("a b"));
+        QCOMPARE(trimSpaces(QStringLiteral("   ")), QString());
+        QCOMPARE(trimSpaces(QStringLiteral(u"\t歌\u3000")), QStringLiteral(u"\t歌\u3000"));
     }
 
     void appFolderJoinsNamesAndFallsBackWhenReadOnly()

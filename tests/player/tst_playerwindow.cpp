@@ -1,11 +1,14 @@
 #include "player/playerwindow.h"
+#include "playlist/playlistitem.h"
 #include "playlist/playlistwindow.h"
 #include "support/testhub.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QSlider>
 #include <QTest>
@@ -181,23 +184,101 @@ private Q_SLOTS:
         QCOMPARE(t->state.lockMode, 2);
     }
 
-    void closeHotSpotSavesTheListFirst()
+    void closeHotSpotSavesTheListAndEndsTheProgram()
     {
         PlaylistWindow *list = t->hub.playlist();
         QVERIFY(list);
+        list->appendItem(PlaylistItem::Icon::Address, QStringLiteral("http://example.com/新歌.mp3"));
         t->state.lockMode = 1;
-        QTest::mouseClick(control("Image3"), Qt::LeftButton);
+        QTimer::singleShot(0, this, [this] { QTest::mouseClick(control("Image3"), Qt::LeftButton); });
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); }); // a safety net only
+        QCOMPARE(QCoreApplication::exec(), 0);
         QCOMPARE(t->state.lockMode, 2); // the playlist's unload ran
-        QTRY_VERIFY(!t->hub.existingPlaylist());
-        QVERIFY(QFile::exists(t->context.folder.file(QStringLiteral("xlist.cfg"))));
+        QFile saved(t->context.folder.file(QStringLiteral("xlist.cfg")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(saved.readAll()), QStringLiteral("http://example.com/新歌.mp3\r\n"));
+    }
+
+    void closingThePlayerWindowEndsTheProgramToo()
+    {
+        QTimer::singleShot(0, this, [this] { player->close(); });
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
+    void hotSpotsPopUpTheirMenus_data()
+    {
+        QTest::addColumn<QString>("spot");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("main menu") << "Image4" << "mmain";
+        QTest::newRow("open music") << "Label15" << "mopen";
+        QTest::newRow("settings") << "Label16" << "mxtsz";
+        QTest::newRow("navigation") << "Label2" << "dh_main";
+    }
+    void hotSpotsPopUpTheirMenus()
+    {
+        QFETCH(QString, spot);
+        QFETCH(QString, menu);
+        QString shown;
+        QTimer::singleShot(200, this, [&shown] {
+            if (QWidget *popup = QApplication::activePopupWidget()) {
+                shown = popup->objectName();
+                popup->close();
+            }
+        });
+        QTest::mouseClick(control(spot.toLatin1().constData()), Qt::LeftButton);
+        QCOMPARE(shown, menu);
+        QVERIFY(t->engine->calls.isEmpty()); // dismissing a popup does nothing
+        QVERIFY(t->launcher.openedUrls.isEmpty());
+    }
+
+    void enterInTheSearchTextSearches()
+    {
+        auto *text = control<QLineEdit>("Text1");
+        QCOMPARE(text->toolTip(), QStringLiteral("在这里输入您要查询的内容"));
+        QCOMPARE(control("Command1")->toolTip(), QStringLiteral("点这里开始搜索"));
+        text->setText(QStringLiteral("   "));
+        QTest::keyClick(text, Qt::Key_Return);
+        QCOMPARE(t->prompts.asked.size(), 1);
+        QCOMPARE(t->prompts.asked.first().text, QStringLiteral("请输入您要查询的内容"));
+        control<QComboBox>("Combo1")->setCurrentText(QStringLiteral("乐队/歌手"));
+        text->setText(QStringLiteral("abc"));
+        QTest::keyClick(text, Qt::Key_Enter);
+        QCOMPARE(t->launcher.openedUrls,
+                 QStringList { QStringLiteral("http://svc.example/dgxt/dg1.asp?ll=2&cx=abc") });
+    }
+
+    void frameHotSpotsCarryTheirToolTips_data()
+    {
+        QTest::addColumn<QString>("spot");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QRect>("place");
+        QTest::newRow("drag strip") << "Image1" << QStringLiteral("双击可以缩小放大") << QRect(27, 6, 340, 16);
+        QTest::newRow("roll up") << "Image2" << QStringLiteral("最小化") << QRect(384, 9, 16, 10);
+        QTest::newRow("restore") << "Image12" << QStringLiteral("还原大小") << QRect(399, 9, 16, 10);
+        QTest::newRow("close") << "Image3" << QStringLiteral("关闭") << QRect(417, 9, 16, 10);
+        QTest::newRow("menu") << "Image4" << QStringLiteral("打开 文件/网址") << QRect(6, 3, 22, 16);
+        QTest::newRow("help") << "Image5" << QStringLiteral("使用帮助") << QRect(369, 9, 16, 10);
+        QTest::newRow("logo") << "Picture1" << QStringLiteral("Tunvia 版权信息") << QRect(372, 27, 61, 76);
+    }
+    void frameHotSpotsCarryTheirToolTips()
+    {
+        QFETCH(QString, spot);
+        QFETCH(QString, toolTip);
+        QFETCH(QRect, place);
+        QWidget *hotSpot = control(spot.toLatin1().constData());
+        QCOMPARE(hotSpot->toolTip(), toolTip);
+        QCOMPARE(hotSpot->geometry(), place);
     }
 
     void mixerHotSpotStartsNothingWhenNoMixerIsInstalled()
     {
         QWidget *mixer = control("Label12");
         QCOMPARE(mixer->toolTip(), QStringLiteral("Windows音量控制"));
+        const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QByteArray());
         QTest::mouseClick(mixer, Qt::LeftButton);
+        qputenv("PATH", path);
         QVERIFY(t->launcher.startedPrograms.isEmpty());
         QVERIFY(t->engine->calls.isEmpty());
     }

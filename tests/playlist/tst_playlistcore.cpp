@@ -94,10 +94,21 @@ private Q_SLOTS:
             QStringEncoder("GB18030")(QStringLiteral(u"file://D:\\音乐\\青花瓷.mp3\r\n")))
                              << QStringList { QStringLiteral(u"file://D:\\音乐\\青花瓷.mp3") }
                              << QStringLiteral("F");
-        QTest::newRow("no encoding fits")
-            << QByteArray("\xff\x80zz\r\nhttp://h/ok\r\n")
-            << QStringList { QStringLiteral(u"\ufffd\ufffdzz"), QStringLiteral("http://h/ok") }
-            << QStringLiteral("AA");
+    }
+
+    void aListNoEncodingFitsIsShownButNeverOverwritten()
+    {
+        const QByteArray bytes("\xff\x80zz\r\nhttp://h/ok\r\n");
+        writeBytes(path(QStringLiteral("xlist.cfg")), bytes);
+        PlaylistModel model;
+        PlaylistStore store(path(QStringLiteral("xlist.cfg")));
+        QCOMPARE(store.load(model), PlaylistStore::LoadStatus::Unreadable);
+        QCOMPARE(model.texts(),
+            (QStringList { QStringLiteral(u"\ufffd\ufffdzz"), QStringLiteral("http://h/ok") }));
+        QVERIFY(!store.save(model)); // writing it back would lose the two bytes
+        QFile file(path(QStringLiteral("xlist.cfg")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
     }
 
     void loadingTheList()
@@ -204,16 +215,27 @@ private Q_SLOTS:
         QCOMPARE(installed.at(0).name, QStringLiteral("RealPlay"));
     }
 
-    void previewNotesOmissionsOnlyWhenThereAreSome()
+    void previewEndsWithTheOmissionNoteFromTheTwentiethPick()
     {
-        for (int count : { 6, 20 }) {
+        for (int count : { 6, 19, 20 }) {
             QStringList texts;
             for (int i = 1; i <= count; ++i)
                 texts << QString::number(i);
             const RandomOrder::Draw draw = RandomOrder::draw(texts, [](int n) { return n; });
             QCOMPARE(draw.lines, QStringList(QList<QString>(count, texts.last())));
-            QCOMPARE(draw.preview, QString(texts.last() + u'\r').repeated(count));
+            QString expected = QString(texts.last() + u'\r').repeated(count);
+            if (count == 20)
+                expected += QStringLiteral(u"\r后面的省略…………");
+            QCOMPARE(draw.preview, expected);
         }
+    }
+
+    void previewCutsVeryLongTexts()
+    {
+        const QStringList texts(5, QString(100000, u'x'));
+        const RandomOrder::Draw draw = RandomOrder::draw(texts, [](int) { return 1; });
+        QCOMPARE(draw.lines.first().size(), 100000); // the loop list keeps the whole text
+        QVERIFY(draw.preview.size() < 6000);
     }
 
     void clockSeededPicksSpreadOverTheList()

@@ -3,6 +3,7 @@
 
 #include "app/hotspot.h"
 #include "player/playerwindow.h"
+#include "app/filefilter.h"
 #include "playlist/playlistcommands.h"
 #include "playlist/playlistgrid.h"
 #include "playlist/playlistmodel.h"
@@ -113,7 +114,8 @@ private Q_SLOTS:
             if (!user.active())
                 QSKIP("cannot drop root rights here");
             PlaylistWindow *window = m_fx->playlist();
-            QCOMPARE(m_fx->prompts.asked.size(), 1);
+            QVERIFY(m_fx->prompts.asked.isEmpty()); // told once the window is up
+            QTRY_COMPARE(m_fx->prompts.asked.size(), 1);
             QCOMPARE(m_fx->prompts.asked.at(0).icon, Prompts::Icon::Warning);
             window->appendItem(Icon::Address, QStringLiteral("http://h/new.mp3"));
             m_fx->hub.unloadPlaylist(); // the folder is writable: only the window holds back
@@ -181,6 +183,23 @@ private Q_SLOTS:
         QCOMPARE(grid->toolTip(), QStringLiteral(u"当前选定:http://h/a.mp3|双击将开始播放"));
     }
 
+    void theIconColumnIsFixed()
+    {
+        PlaylistWindow *window = m_fx->playlist();
+        QVERIFY(window->isVisible()); // loading the window shows it
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        m_fx->writeFile(kXlist, "");
+        window->appendItem(Icon::Address, QStringLiteral("http://h/a.mp3"));
+        window->appendItem(Icon::Address, QStringLiteral("http://h/b.mp3"));
+        PlaylistGrid *grid = window->grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+            grid->visualRect(grid->model()->index(1, PlaylistModel::IconColumn)).center());
+        QCOMPARE(grid->currentIndex(), grid->model()->index(1, PlaylistModel::TextColumn));
+        QCOMPARE(window->model()->currentColumn(), int(PlaylistModel::TextColumn));
+        QTest::keyClick(grid, Qt::Key_Left);
+        QCOMPARE(grid->currentIndex().column(), int(PlaylistModel::TextColumn));
+    }
+
     void editingCommands()
     {
         PlaylistWindow *window = shown();
@@ -194,7 +213,7 @@ private Q_SLOTS:
             QStringLiteral("\r     pnm://svc.example/xxxx.rm\r")));
         press(window, "Command6"); // cancelled
         press(window, "Command6");
-        QCOMPARE(m_fx->prompts.asked.at(4).filter, PlaylistCommands::mediaFilter());
+        QCOMPARE(m_fx->prompts.asked.at(4).filter, mediaFileFilter());
         QCOMPARE(model->texts(),
             (QStringList { QStringLiteral("pnm://h/12345.rm"),
                 QStringLiteral(u"file:///m/My Music/歌.mp3") }));
