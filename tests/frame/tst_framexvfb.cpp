@@ -31,7 +31,7 @@ class FrameXvfbTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void draggingThePlayerDocksThePlaylistAfterRelease();
+    void draggingThePlayerDocksThePlaylistAfterRelease(); // and keeps it on top on request
 };
 
 void FrameXvfbTest::draggingThePlayerDocksThePlaylistAfterRelease()
@@ -73,6 +73,19 @@ void FrameXvfbTest::draggingThePlayerDocksThePlaylistAfterRelease()
     x.xdotool({ QStringLiteral("mouseup"), QStringLiteral("1") });
     QVERIFY(waitFor([&] { return positionOf(list) == moved + QPoint(kPlayerWidth, 0); }, 5000));
     QCOMPARE(positionOf(player), moved);
+
+    // "最前面显示" asks the window manager to keep the player above, and to stop.
+    auto isAbove = [&] {
+        return x.run(QStringLiteral("xprop"), { QStringLiteral("-id"), player, QStringLiteral("_NET_WM_STATE") })
+            .contains(QLatin1String("_NET_WM_STATE_ABOVE"));
+    };
+    QVERIFY(!isAbove());
+    const QPoint onTopBox = moved + QPoint(123, 123);
+    x.click(onTopBox);
+    QVERIFY2(waitFor(isAbove, 5000), "the player is not kept above");
+    QCOMPARE(positionOf(player), moved); // it keeps its place
+    x.click(onTopBox);
+    QVERIFY2(waitFor([&] { return !isAbove(); }, 5000), "the player stays above");
 
     tunvia.terminate();
     QVERIFY(tunvia.waitForFinished(5000));

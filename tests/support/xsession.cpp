@@ -62,11 +62,9 @@ bool XSession::startWindowManager()
     // The window manager owns the WM_S0 selection once it is running.
     QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired()) {
-        QProcess probe;
-        probe.setProcessEnvironment(env);
-        probe.start(QStringLiteral("xprop"), { QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK") });
-        probe.waitForFinished(3000);
-        if (probe.readAllStandardOutput().contains("window id"))
+        const QString check = run(QStringLiteral("xprop"),
+                                  { QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK") });
+        if (check.contains(QLatin1String("window id")))
             return true;
         QThread::msleep(100);
     }
@@ -85,13 +83,13 @@ QProcessEnvironment XSession::environment(const QString &home) const
     return env;
 }
 
-QString XSession::xdotool(const QStringList &arguments, int *exitCode) const
+QString XSession::run(const QString &program, const QStringList &arguments, int *exitCode) const
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral("xdotool"), arguments);
+    process.start(program, arguments);
     process.waitForFinished(10000);
     if (exitCode)
         *exitCode = process.exitCode();

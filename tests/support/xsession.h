@@ -30,8 +30,13 @@ public:
     // audio output, a UTF-8 locale.
     QProcessEnvironment environment(const QString &home) const;
 
-    // Runs xdotool with the arguments; returns its standard output, trimmed.
-    QString xdotool(const QStringList &arguments, int *exitCode = nullptr) const;
+    // Runs an X client (xdotool, xprop, ...) on this display; returns its
+    // standard output, trimmed.
+    QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr) const;
+    QString xdotool(const QStringList &arguments, int *exitCode = nullptr) const
+    {
+        return run(QStringLiteral("xdotool"), arguments, exitCode);
+    }
     // Waits for a window whose name is exactly `name`; returns its id or "".
     QString waitForWindow(const QString &name, int timeoutMs = 10000) const;
     // The window's position and size in screen pixels.
