@@ -1,6 +1,8 @@
 #include "support/xsession.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,6 +47,65 @@ private Q_SLOTS:
         QCOMPARE(tunvia.exitStatus(), QProcess::NormalExit);
         QCOMPARE(tunvia.exitCode(), 0);
         QCOMPARE(QFile(list).size(), qint64(0)); // an empty list saves as an empty file
+    }
+
+    void withoutTheEngineOnlyTheMessageShowsAndNothingIsSaved()
+    {
+        if (!XSession::toolsAvailable() || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
+            QSKIP("Xvfb, xdotool or unshare is not installed");
+        const QString library = installedLibmpv();
+        if (library.isEmpty())
+            QSKIP("libmpv is not in the loader's cache");
+        XSession x;
+        QVERIFY(x.start());
+        QTemporaryDir folder;
+        const QString program = installProgramCopy(QStringLiteral(TUNVIA_BINARY), folder.path());
+        const QString list = folder.filePath(QStringLiteral("xlist.cfg"));
+        QFile seeded(list);
+        QVERIFY(seeded.open(QIODevice::WriteOnly));
+        seeded.write("#\nfile:///kept.mp3\n");
+        seeded.close();
+
+        // In a mount namespace of its own, the program finds an empty file
+        // where libmpv should be: the engine cannot be created.
+        QProcess tunvia;
+        tunvia.setProcessEnvironment(x.environment(folder.path()));
+        tunvia.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        tunvia.start(QStringLiteral("unshare"),
+                     { QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
+                       QStringLiteral("sh"), QStringLiteral("-c"),
+                       QStringLiteral("mount --bind /dev/null \"$1\" && exec \"$2\""), QStringLiteral("sh"),
+                       library, program });
+        QVERIFY(tunvia.waitForStarted());
+        const QString box = x.waitForWindow(QStringLiteral("不能运行喔……"));
+        if (box.isEmpty() && tunvia.state() == QProcess::NotRunning)
+            QSKIP("mount namespaces are not permitted here");
+        QVERIFY2(!box.isEmpty(), "the failure message never showed");
+        QVERIFY(x.waitForWindow(QStringLiteral("playmain"), 300).isEmpty());
+        QVERIFY(x.waitForWindow(QStringLiteral("playlist"), 300).isEmpty());
+
+        x.xdotool({ QStringLiteral("windowfocus"), QStringLiteral("--sync"), box });
+        x.xdotool({ QStringLiteral("key"), QStringLiteral("Return") });
+        QVERIFY(tunvia.waitForFinished(10000));
+        QVERIFY(tunvia.exitCode() != 0);
+        QFile after(list);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), QByteArray("#\nfile:///kept.mp3\n"));
+    }
+
+private:
+    // The real file behind libmpv's name in the loader's cache.
+    static QString installedLibmpv()
+    {
+        QProcess ldconfig;
+        ldconfig.start(QStringLiteral("ldconfig"), { QStringLiteral("-p") });
+        ldconfig.waitForFinished(10000);
+        for (const QByteArray &line : ldconfig.readAllStandardOutput().split('\n')) {
+            if (line.trimmed().startsWith("libmpv.so.2 ") && line.contains("=>"))
+                return QFileInfo(QString::fromLocal8Bit(line.mid(line.indexOf("=>") + 2).trimmed()))
+                    .canonicalFilePath();
+        }
+        return {};
     }
 };
 
