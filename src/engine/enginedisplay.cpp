@@ -1,5 +1,6 @@
 #include "engine/enginedisplay.h"
 
+#include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -44,7 +45,7 @@ void EngineDisplay::showStatus(const PlaybackStatus &status)
 
 void EngineDisplay::showFrame(const QImage &frame)
 {
-    if (!m_status.hasVideo || !isVisible())
+    if (!m_status.hasVideo || m_announced.isEmpty())
         return;
     m_frame = frame;
     update();
@@ -130,10 +131,46 @@ void EngineDisplay::hideEvent(QHideEvent *event)
     announceSize();
 }
 
+void EngineDisplay::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    announceSize();
+}
+
+// Rolling the window up or down changes its height; minimizing, its state.
+bool EngineDisplay::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == m_window && (type == QEvent::Resize || type == QEvent::WindowStateChange))
+        announceSize();
+    return QWidget::eventFilter(watched, event);
+}
+
+void EngineDisplay::watchWindow()
+{
+    QWidget *top = window();
+    if (top == m_window)
+        return;
+    if (m_window)
+        m_window->removeEventFilter(this);
+    m_window = top != this ? top : nullptr;
+    if (m_window)
+        m_window->installEventFilter(this);
+}
+
+bool EngineDisplay::canBeSeen() const
+{
+    const QWidget *top = window();
+    if (!isVisible() || top->isMinimized())
+        return false;
+    return QRect(mapTo(top, QPoint(0, 0)), size()).intersects(top->rect());
+}
+
 void EngineDisplay::announceSize()
 {
+    watchWindow();
     const QSize size
-        = isVisible() ? (QSizeF(this->size()) * devicePixelRatioF()).toSize() : QSize();
+        = canBeSeen() ? (QSizeF(this->size()) * devicePixelRatioF()).toSize() : QSize();
     if (size == m_announced)
         return;
     m_announced = size;

@@ -3,6 +3,7 @@
 #include "engine/playbackstatus.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 // The engine's display area on the player window: the clip's video when it
@@ -25,7 +26,8 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     // The size in device pixels that video should be drawn at; empty while
-    // hidden, so the engine stops drawing frames nobody sees.
+    // nobody can see the display (hidden, minimized, or outside its window
+    // when the window is rolled up), so the engine stops drawing frames.
     void videoSizeChanged(const QSize &size);
 
 protected:
@@ -33,13 +35,18 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void paintPanel(QPainter &painter);
     void paintProgress(QPainter &painter);
     void announceSize();
+    bool canBeSeen() const;
+    void watchWindow();
 
     PlaybackStatus m_status;
     QImage m_frame;
     QSize m_announced;
+    QPointer<QWidget> m_window; // the top-level whose size and state are watched
 };

@@ -194,6 +194,10 @@ void MpvClient::handleEvent(const void *data)
     case MPV_EVENT_IDLE:
         Q_EMIT idle();
         break;
+    case MPV_EVENT_COMMAND_REPLY:
+        if (event->error < 0 && event->reply_userdata != 0)
+            Q_EMIT commandFailed(event->reply_userdata, failureOf(event->error));
+        break;
     default:
         break;
     }
@@ -218,10 +222,17 @@ struct CommandArguments
 
 } // namespace
 
-void MpvClient::command(const QStringList &arguments)
+void MpvClient::command(const QStringList &arguments, quint64 tag)
 {
     CommandArguments command(arguments);
-    mpv().mpv_command_async(handleOf(m_handle), 0, command.pointers.data());
+    const int error = mpv().mpv_command_async(handleOf(m_handle), tag, command.pointers.data());
+    // A command the core refuses outright (bad arguments) never gets a reply.
+    if (error < 0 && tag != 0) {
+        const Failure failure = failureOf(error);
+        QMetaObject::invokeMethod(
+            this, [this, tag, failure] { Q_EMIT commandFailed(tag, failure); },
+            Qt::QueuedConnection);
+    }
 }
 
 void MpvClient::commandAndWait(const QStringList &arguments)

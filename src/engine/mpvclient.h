@@ -27,7 +27,8 @@ public:
     static std::unique_ptr<MpvClient> create(const Options &options);
     ~MpvClient() override;
 
-    void command(const QStringList &arguments);
+    // A command with a tag other than 0 reports its failure as commandFailed.
+    void command(const QStringList &arguments, quint64 tag = 0);
     void setProperty(const char *name, const QVariant &value);
     // type: QMetaType::Bool, LongLong, Double or QString.
     void observe(const char *name, QMetaType::Type type);
@@ -46,6 +47,8 @@ Q_SIGNALS:
     void fileLoaded();
     void fileEnded(MpvClient::EndReason reason, MpvClient::Failure failure);
     void idle();
+    // A tagged command was refused or failed; always delivered from the event loop.
+    void commandFailed(quint64 tag, MpvClient::Failure failure);
 
 private:
     explicit MpvClient(void *handle);

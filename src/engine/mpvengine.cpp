@@ -3,7 +3,8 @@
 #include "engine/enginedisplay.h"
 #include "engine/engineviews.h"
 #include "engine/mpvclient.h"
-#include "engine/ramlist.h"
+#include "engine/remotelist.h"
+#include "engine/remotelistfetcher.h"
 #include "engine/statisticsfeed.h"
 #include "engine/videorenderer.h"
 
@@ -64,6 +65,9 @@ MpvEngine::MpvEngine(
     connect(m_statisticsFeed.get(), &StatisticsFeed::rowsReady, m_views.get(),
         &EngineViews::showStatisticsRows);
     connect(m_views.get(), &EngineViews::settingsAccepted, this, &MpvEngine::applySettings);
+    m_fetcher = std::make_unique<RemoteListFetcher>();
+    connect(m_fetcher.get(), &RemoteListFetcher::fetched, this, &MpvEngine::listFetched);
+    connect(m_fetcher.get(), &RemoteListFetcher::failed, this, &MpvEngine::failOpening);
     m_watchdog.setSingleShot(true);
     connect(&m_watchdog, &QTimer::timeout, this, &MpvEngine::openingTimedOut);
     connectClient();
@@ -72,6 +76,7 @@ MpvEngine::MpvEngine(
 
 MpvEngine::~MpvEngine()
 {
+    m_fetcher.reset();
     m_client->commandAndWait({ QStringLiteral("stop") });
     m_statisticsFeed.reset();
     m_views.reset();
@@ -90,6 +95,7 @@ void MpvEngine::connectClient()
                 entryFailed(failure);
         });
     connect(client, &MpvClient::idle, this, &MpvEngine::coreIdle);
+    connect(client, &MpvClient::commandFailed, this, &MpvEngine::commandFailed);
     connect(client, &MpvClient::propertyChanged, this, &MpvEngine::propertyChanged);
 }
 
@@ -113,6 +119,8 @@ void MpvEngine::ClipSource(const QString &source)
     m_sourcePending = true;
 }
 
+// A source set since the last start is always opened afresh, also when it
+// is what plays already; otherwise playing resumes.
 void MpvEngine::StartPlayback()
 {
     if (m_sourcePending) {
@@ -125,33 +133,49 @@ void MpvEngine::StartPlayback()
 
 void MpvEngine::openSource()
 {
+    m_fetcher->cancel();
     if (m_source.trimmed().isEmpty())
         return;
-    const RamList::Expansion source = RamList::expandSource(m_source);
-    if (source.entries.isEmpty()) {
-        m_watchdog.stop();
-        m_client->command({ QStringLiteral("stop") });
-        m_entries.clear();
-        m_tracker.fail(source.error);
-        statusTouched();
-        return;
-    }
-    // The same thing again while it is still open: go on playing it.
-    if (isOpen(source.entries))
-        setPaused(false);
+    if (RemoteList::isRemoteList(m_source))
+        fetchList();
+    else
+        openEntries(RamList::expandSource(m_source));
+}
+
+void MpvEngine::openEntries(const RamList::Expansion &source)
+{
+    if (source.entries.isEmpty())
+        failOpening(source.error);
     else
         load(source.entries);
 }
 
-bool MpvEngine::isOpen(const QList<SourceLocation> &entries) const
+void MpvEngine::failOpening(const QString &errorText)
 {
-    if (!m_tracker.hasMedia() || entries.size() != m_entries.size())
-        return false;
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (entries.at(i).location != m_entries.at(i).location)
-            return false;
-    }
-    return true;
+    m_watchdog.stop();
+    m_client->command({ QStringLiteral("stop") });
+    m_entries.clear();
+    m_tracker.fail(errorText);
+    statusTouched();
+}
+
+// What played stops while the list is downloaded; the state says contacting.
+void MpvEngine::fetchList()
+{
+    m_watchdog.stop(); // the download keeps its own time
+    m_client->command({ QStringLiteral("stop") });
+    m_entries.clear();
+    m_tracker.loadRequested();
+    statusTouched();
+    m_fetcher->fetch(QUrl(m_source.trimmed()), m_settings.networkTimeout, m_settings.httpProxy);
+}
+
+void MpvEngine::listFetched(const QUrl &url, const QByteArray &bytes)
+{
+    const bool paused = m_tracker.paused(); // paused while contacting: open it paused
+    openEntries(RemoteList::expand(bytes, url));
+    if (paused && !m_entries.isEmpty())
+        setPaused(true);
 }
 
 void MpvEngine::load(const QList<SourceLocation> &entries)
@@ -159,8 +183,8 @@ void MpvEngine::load(const QList<SourceLocation> &entries)
     m_entries = entries;
     m_resumeIndex = 0;
     setPaused(false);
-    m_client->command(
-        { QStringLiteral("loadfile"), entries.first().location, QStringLiteral("replace") });
+    openCommand(
+        { QStringLiteral("loadfile"), entries.first().location, QStringLiteral("replace") }, 0);
     for (qsizetype i = 1; i < entries.size(); ++i)
         m_client->command(
             { QStringLiteral("loadfile"), entries.at(i).location, QStringLiteral("append") });
@@ -172,9 +196,28 @@ void MpvEngine::load(const QList<SourceLocation> &entries)
 void MpvEngine::playEntry(int index)
 {
     setPaused(false);
-    m_client->command({ QStringLiteral("playlist-play-index"), QString::number(index) });
+    openCommand({ QStringLiteral("playlist-play-index"), QString::number(index) }, index);
     m_tracker.loadRequested();
     watchOpening();
+    statusTouched();
+}
+
+// Only the latest opening command is tagged: a failure of one that a later
+// opening replaced does not matter any more.
+void MpvEngine::openCommand(const QStringList &arguments, int index)
+{
+    m_openIndex = index;
+    m_client->command(arguments, ++m_openTag);
+}
+
+void MpvEngine::commandFailed(quint64 tag, EntryError::Kind failure)
+{
+    if (tag != m_openTag || !m_tracker.opening())
+        return;
+    m_watchdog.stop();
+    // A refused loadfile leaves the previous source playing.
+    m_client->command({ QStringLiteral("stop") });
+    m_tracker.fail(EntryError::text(failure, m_entries, m_openIndex));
     statusTouched();
 }
 
@@ -205,6 +248,7 @@ void MpvEngine::PausePlayback()
 
 void MpvEngine::StopPlayback()
 {
+    m_fetcher->cancel();
     if (m_tracker.entry() >= 0)
         m_resumeIndex = m_tracker.entry();
     m_watchdog.stop();
@@ -226,12 +270,15 @@ void MpvEngine::SkipToNextEntry()
 
 void MpvEngine::skip(int step)
 {
+    if (m_fetcher->busy())
+        return;
     if (m_tracker.hasMedia()) {
         m_client->command(
             { step > 0 ? QStringLiteral("playlist-next") : QStringLiteral("playlist-prev") });
         return;
     }
-    const int count = m_tracker.entries();
+    // The core's count lags behind a list just dropped (a failed source).
+    const int count = qMin(int(m_entries.size()), m_tracker.entries());
     if (count < 2)
         return;
     int index = m_resumeIndex + step;

@@ -5,23 +5,27 @@
 #include "engine/entryerror.h"
 #include "engine/mediaengine.h"
 #include "engine/playbacktracker.h"
+#include "engine/ramlist.h"
 #include "engine/sourcelocation.h"
 
 #include <QList>
 #include <QTimer>
+#include <QUrl>
 
 #include <memory>
 
 class EngineSettingsDialog;
 class EngineViews;
 class MpvClient;
+class RemoteListFetcher;
 class StatisticsFeed;
 class StatisticsWindow;
 class VideoRenderer;
 
 // The media engine on libmpv. Every call returns at once: commands go to
 // the player core asynchronously, and the state is read from a cache kept up
-// to date by the core's events. Lists (RAM, m3u, pls) are expanded here.
+// to date by the core's events. Lists (RAM, m3u, pls) are expanded here;
+// lists at http and https addresses are downloaded first.
 //
 // The environment variable TUNVIA_AUDIO_OUTPUT, when set, chooses the audio
 // output by its libmpv name (tests set "null" to play without a sound device).
@@ -64,9 +68,14 @@ private:
     void connectClient();
     void observeProperties();
     void openSource();
-    bool isOpen(const QList<SourceLocation> &entries) const;
+    void openEntries(const RamList::Expansion &source);
+    void failOpening(const QString &errorText);
+    void fetchList();
+    void listFetched(const QUrl &url, const QByteArray &bytes);
     void load(const QList<SourceLocation> &entries);
     void playEntry(int index);
+    void openCommand(const QStringList &arguments, int index);
+    void commandFailed(quint64 tag, EntryError::Kind failure);
     void resume();
     void setPaused(bool paused);
     void skip(int step);
@@ -88,6 +97,7 @@ private:
     std::unique_ptr<VideoRenderer> m_renderer;
     std::unique_ptr<EngineViews> m_views;
     std::unique_ptr<StatisticsFeed> m_statisticsFeed;
+    std::unique_ptr<RemoteListFetcher> m_fetcher;
     PlaybackTracker m_tracker;
     PlaybackStatus m_published;
     bool m_publishQueued = false;
@@ -96,6 +106,8 @@ private:
     bool m_sourcePending = false;
     QList<SourceLocation> m_entries; // the list the core holds
     int m_resumeIndex = 0;
+    quint64 m_openTag = 0; // tags the latest loadfile or playlist-play-index
+    int m_openIndex = 0; // the entry that command opens
     bool m_looping = false;
     qint16 m_volume = 99;
     QTimer m_watchdog;

@@ -2,6 +2,7 @@
 
 #include "app/textfile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMap>
 #include <QRegularExpression>
@@ -38,6 +39,18 @@ QStringList plsEntries(const QStringList &lines)
     return byNumber.values();
 }
 
+// Something that is there but is no file (a folder) cannot be read; only
+// what is absent is not found.
+QString missingFileText(const QString &path)
+{
+    const QFileInfo info(QDir::cleanPath(path));
+    if (info.isDir())
+        return QStringLiteral("无法读取 %1: 这是一个文件夹").arg(info.fileName());
+    if (info.exists())
+        return QStringLiteral("无法读取文件 %1").arg(info.fileName());
+    return QStringLiteral("找不到文件 %1").arg(info.fileName());
+}
+
 } // namespace
 
 RamList::Format RamList::formatOf(const QString &path)
@@ -70,7 +83,7 @@ RamList::Expansion RamList::expandSource(const QString &source)
         return expand(location.location);
     Expansion result;
     if (location.isLocal() && !location.exists)
-        result.error = QStringLiteral("找不到文件 %1").arg(QFileInfo(location.location).fileName());
+        result.error = missingFileText(location.location);
     else
         result.entries << location;
     return result;

@@ -3,6 +3,8 @@
 #include "app/appfolder.h"
 #include "engine/mpvengine.h"
 
+#include <QTimer>
+
 namespace EngineTestKit {
 
 std::unique_ptr<MpvEngine> createEngine(const QString &folder)
@@ -31,6 +33,17 @@ LoopbackServer::LoopbackServer(Mode mode, const QByteArray &body, const QByteArr
     m_server.listen(QHostAddress::LocalHost);
 }
 
+void LoopbackServer::serve(
+    const QByteArray &path, const QByteArray &body, const QByteArray &contentType)
+{
+    m_answers.insert(path, { "HTTP/1.0 200 OK\r\nContent-Type: " + contentType + "\r\n", body });
+}
+
+void LoopbackServer::redirect(const QByteArray &path, const QByteArray &location)
+{
+    m_answers.insert(path, { "HTTP/1.0 302 Found\r\nLocation: " + location + "\r\n", {} });
+}
+
 QString LoopbackServer::url(const QString &path) const
 {
     return QStringLiteral("http://127.0.0.1:%1/%2").arg(port()).arg(path);
@@ -54,9 +67,25 @@ void LoopbackServer::answer(QTcpSocket *socket)
     if (!request.contains("\r\n\r\n") || socket->property("answered").toBool())
         return;
     socket->setProperty("answered", true);
+    const QByteArray path = request.left(request.indexOf("\r\n")).split(' ').value(1);
+    m_paths << path;
+    QTimer::singleShot(m_delayMs, socket, [this, socket, path] { respond(socket, path); });
+}
+
+void LoopbackServer::respond(QTcpSocket *socket, const QByteArray &path)
+{
     // Ranges are not offered: every request gets the whole body.
-    socket->write("HTTP/1.0 200 OK\r\nContent-Type: " + m_contentType + "\r\nContent-Length: "
-        + QByteArray::number(m_body.size()) + "\r\nConnection: close\r\n\r\n");
-    socket->write(m_body);
+    const Answer answer = answerFor(path);
+    socket->write(answer.head + "Content-Length: " + QByteArray::number(answer.body.size())
+        + "\r\nConnection: close\r\n\r\n");
+    socket->write(answer.body);
     socket->disconnectFromHost();
+}
+
+LoopbackServer::Answer LoopbackServer::answerFor(const QByteArray &path) const
+{
+    if (m_answers.isEmpty())
+        return { "HTTP/1.0 200 OK\r\nContent-Type: " + m_contentType + "\r\n", m_body };
+    return m_answers.value(
+        path, { "HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\n", "<h1>Not Found</h1>" });
 }

@@ -60,6 +60,7 @@ private Q_SLOTS:
 
     void displayShowsStatusAndRepaintsOnlyOnChange();
     void displayShowsVideoOnlyWhileVisible();
+    void displayDrawsNoVideoWhileRolledUpOrMinimized();
     void displayOutlivesTheEngine();
     void statisticsWindowShowsWhatPlays();
     void statisticsWindowShowsNetworkFigures();
@@ -155,6 +156,36 @@ void TestEngineWindows::displayShowsVideoOnlyWhileVisible()
     QTest::qWait(300);
     QVERIFY(!display->showsVideo()); // frames are no longer drawn for it
     QCOMPARE(m_engine->GetPlaybackState(), 3); // the video plays on unseen
+}
+
+void TestEngineWindows::displayDrawsNoVideoWhileRolledUpOrMinimized()
+{
+    // As on the player window: below a 26 pixel strip that stays when rolled up.
+    auto *display = qobject_cast<EngineDisplay *>(m_engine->createDisplay(m_window.get()));
+    display->setGeometry(0, 27, 258, 52);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    play(media(QStringLiteral("video.rm")));
+    QTRY_VERIFY_WITH_TIMEOUT(display->showsVideo(), 5000);
+    const QSize full = display->videoSize();
+    QVERIFY(!full.isEmpty());
+
+    m_window->resize(300, 26);
+    QCOMPARE(display->videoSize(), QSize());
+    QTest::qWait(100);
+    const QImage rolledUp = display->grab().toImage();
+    QTest::qWait(400); // several frames of the moving test picture
+    QCOMPARE(display->grab().toImage(), rolledUp);
+    QCOMPARE(m_engine->GetPlaybackState(), 3);
+
+    m_window->resize(300, 40); // partly in view again
+    QCOMPARE(display->videoSize(), full);
+    QTRY_VERIFY_WITH_TIMEOUT(display->grab().toImage() != rolledUp, 2000);
+
+    m_window->setWindowState(Qt::WindowMinimized);
+    QCOMPARE(display->videoSize(), QSize());
+    m_window->setWindowState(Qt::WindowNoState);
+    QCOMPARE(display->videoSize(), full);
 }
 
 void TestEngineWindows::displayOutlivesTheEngine()

@@ -4,6 +4,7 @@
 #include "support/testmedia.h"
 
 #include "app/textfile.h"
+#include "engine/mpvclient.h"
 #include "engine/mpvengine.h"
 
 #include <QDir>
@@ -27,7 +28,7 @@ private Q_SLOTS:
     void eachFormatPlaysAndAdvances_data();
     void eachFormatPlaysAndAdvances();
     void pauseHoldsAndStartResumes();
-    void sameSourceWhilePausedResumesWithoutReopening();
+    void sameSourceAgainReopensWhilePlayAloneResumes();
     void stopGivesStoppedAndStartPlaysAgain();
     void rawPathsWithSpecialCharactersPlay();
     void percentEncodedPathIsTriedWhenRawPathIsMissing();
@@ -46,6 +47,10 @@ private Q_SLOTS:
     void pnmAddressIsTriedAsRtsp();
     void silentServersEndInErrorWithinTheTimeout_data();
     void silentServersEndInErrorWithinTheTimeout();
+    void remoteRamListPlaysItsEntries();
+    void remoteListFailuresEndInErrorAndNewerRequestsCancel();
+    void skipRightAfterAFailedSourceDoesNotHang();
+    void refusedCommandsReportTheirTag();
 
 private:
     QString media(const QString &name) const { return m_media.filePath(name); }
@@ -158,19 +163,31 @@ void TestMpvEngine::pauseHoldsAndStartResumes()
     QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed > heldAt, 3000);
 }
 
-void TestMpvEngine::sameSourceWhilePausedResumesWithoutReopening()
+void TestMpvEngine::sameSourceAgainReopensWhilePlayAloneResumes()
 {
     QSignalSpy notices(m_engine.get(), &MediaEngine::EngineNotice37);
     const QString source = QStringLiteral("file://") + media(QStringLiteral("tone.mp3"));
     play(source);
     QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
     QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed >= 1, 3000);
+    // The open-file command and the playlist set the source again: it opens anew.
     m_engine->PausePlayback();
     play(source);
+    QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 2, 3000);
+    QVERIFY(m_engine->status().elapsed < 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 3000);
+    play(source); // also while it plays
+    QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 3, 3000);
+    // The Play button alone resumes where playing paused.
+    QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed >= 1, 3000);
+    m_engine->PausePlayback();
+    QTest::qWait(200);
+    const qint64 heldAt = m_engine->status().elapsed;
+    m_engine->StartPlayback();
     QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 3000);
     QTest::qWait(300);
-    QCOMPARE(notices.count(), 1);
-    QVERIFY(m_engine->status().elapsed >= 1);
+    QCOMPARE(notices.count(), 3);
+    QVERIFY(m_engine->status().elapsed >= heldAt);
 }
 
 void TestMpvEngine::stopGivesStoppedAndStartPlaysAgain()
@@ -424,6 +441,123 @@ void TestMpvEngine::silentServersEndInErrorWithinTheTimeout()
     qInfo("%s: silent server given up after %lld ms", qPrintable(scheme), clock.elapsed());
     // Ended by the core's own time-out, well before the engine's last-resort guard.
     QVERIFY(clock.elapsed() < 4500);
+}
+
+void TestMpvEngine::remoteRamListPlaysItsEntries()
+{
+    QFile tone(media(QStringLiteral("tone.mp3")));
+    QVERIFY(tone.open(QIODevice::ReadOnly));
+    QFile two(media(QStringLiteral("two.mp3")));
+    QVERIFY(two.open(QIODevice::ReadOnly));
+    LoopbackServer server(LoopbackServer::Mode::Serve);
+    server.serve("/media/tone.mp3", tone.readAll());
+    server.serve("/lists/two.mp3", two.readAll());
+    // Moved: the relative entry resolves against where the list was found.
+    server.redirect("/old/RADIO.RAM", "/lists/radio.ram");
+    server.serve("/lists/radio.ram",
+        "# remote list\r\n" + server.url(QStringLiteral("media/tone.mp3")).toUtf8()
+            + "\r\n\r\ntwo.mp3\r\n",
+        "audio/x-pn-realaudio");
+    QSignalSpy notices(m_engine.get(), &MediaEngine::EngineNotice37);
+
+    play(server.url(QStringLiteral("old/RADIO.RAM")));
+    QCOMPARE(m_engine->GetPlaybackState(), 1); // contacting while the list downloads
+    waitForTitle(QStringLiteral("tone.mp3"));
+    QCOMPARE(m_engine->status().entries, 2);
+    m_engine->SkipToNextEntry();
+    waitForTitle(QStringLiteral("two.mp3"));
+    QVERIFY(m_engine->status().errorText.isEmpty());
+    QCOMPARE(notices.count(), 2);
+    QVERIFY(server.requestedPaths().contains("/lists/two.mp3"));
+}
+
+void TestMpvEngine::remoteListFailuresEndInErrorAndNewerRequestsCancel()
+{
+    EngineSettings settings = m_engine->settings();
+    settings.networkTimeout = 2;
+    m_engine->applySettings(settings);
+    QFile tone(media(QStringLiteral("tone.mp3")));
+    QVERIFY(tone.open(QIODevice::ReadOnly));
+    LoopbackServer silent(LoopbackServer::Mode::Silent);
+    LoopbackServer server(LoopbackServer::Mode::Serve);
+    server.serve("/tone.mp3", tone.readAll());
+    server.serve("/slow.ram", "tone.mp3\r\n"); // any other path is missing
+    server.setAnswerDelay(300);
+    QStringList errors; // every error shown, in order
+    connect(m_engine.get(), &MpvEngine::statusChanged, this, [&](const PlaybackStatus &status) {
+        if (!status.errorText.isEmpty() && (errors.isEmpty() || errors.last() != status.errorText))
+            errors << status.errorText;
+    });
+
+    // Stopped while it downloads, or replaced by a local source: the list
+    // that arrives later is not played.
+    play(server.url(QStringLiteral("slow.ram")));
+    QCOMPARE(m_engine->GetPlaybackState(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(server.requestedPaths().size(), 1, 2000);
+    m_engine->StopPlayback();
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QTest::qWait(600);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    play(server.url(QStringLiteral("slow.ram")));
+    QTRY_COMPARE_WITH_TIMEOUT(server.requestedPaths().size(), 2, 2000);
+    play(media(QStringLiteral("nowhere.mp3")));
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QTest::qWait(600);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(errors, QStringList({ QStringLiteral("找不到文件 nowhere.mp3") }));
+    QVERIFY(!server.requestedPaths().contains("/tone.mp3"));
+
+    play(server.url(QStringLiteral("missing.ram")));
+    QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 2, 3000);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QVERIFY2(m_engine->status().stateText().startsWith(QStringLiteral("错误: ")),
+        qPrintable(m_engine->status().stateText()));
+    QVERIFY(m_engine->status().errorText.contains(QStringLiteral("404")));
+
+    // A server that never answers is given up after the network time-out.
+    QElapsedTimer clock;
+    clock.start();
+    const QString never = silent.url(QStringLiteral("c.m3u"));
+    play(never);
+    QCOMPARE(m_engine->GetPlaybackState(), 1);
+    QVERIFY(m_engine->status().errorText.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 3, 4000);
+    QVERIFY(clock.elapsed() >= 1900);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(errors.last(), QStringLiteral("连接超时: ") + never);
+}
+
+void TestMpvEngine::skipRightAfterAFailedSourceDoesNotHang()
+{
+    const QString list = writeList(QStringLiteral("before.ram"),
+        { QStringLiteral("tone.mp3"), QStringLiteral("one.mp3"), QStringLiteral("two.mp3") });
+    play(list);
+    waitForTitle(QStringLiteral("tone.mp3"));
+    m_engine->StopPlayback();
+    play(media(QStringLiteral("nowhere.mp3")));
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    m_engine->SkipToNextEntry(); // the failed source left nothing to skip to
+    QTest::qWait(500);
+    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QVERIFY(m_engine->status().errorText.contains(QStringLiteral("nowhere.mp3")));
+}
+
+void TestMpvEngine::refusedCommandsReportTheirTag()
+{
+    std::unique_ptr<MpvClient> client
+        = MpvClient::create({ { "idle", "yes" }, { "config", "no" }, { "ao", "null" } });
+    QVERIFY(client);
+    QSignalSpy failures(client.get(), &MpvClient::commandFailed);
+    client->command({ QStringLiteral("playlist-play-index"), QStringLiteral("-5") }, 7);
+    client->command({ QStringLiteral("loadfile"), QStringLiteral("x"), QStringLiteral("bogus") });
+    client->command(
+        { QStringLiteral("loadfile"), QStringLiteral("x"), QStringLiteral("bogus") }, 9);
+    QCOMPARE(failures.count(), 0); // never from inside the call
+    QTRY_COMPARE_WITH_TIMEOUT(failures.count(), 2, 2000);
+    QCOMPARE(failures.at(0).at(0).toULongLong(), 7u);
+    QCOMPARE(failures.at(1).at(0).toULongLong(), 9u);
+    QTest::qWait(200);
+    QCOMPARE(failures.count(), 2);
 }
 
 QTEST_MAIN(TestMpvEngine)

@@ -1,6 +1,7 @@
 // Lists the engine expands itself: RAM, m3u and pls files as the playlist
 // and other programs write them.
 #include "engine/ramlist.h"
+#include "engine/remotelist.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,12 @@ private Q_SLOTS:
     void nestedListsExpandAndSelfReferenceEnds();
     void unreadableOrEmptyListsExplainWhy();
     void expandSourceTakesSingleSourcesAsTheyAre();
+    void folderAsSourceCannotBeRead();
+    void remoteListsAreKnownByTheirAddress_data();
+    void remoteListsAreKnownByTheirAddress();
+    void remoteEntriesResolveAgainstTheListsAddress();
+    void remoteListsNameOnlyNetworkStreams();
+    void remoteHlsPlaylistIsPlayedWhole();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -173,6 +180,91 @@ void TestRamList::expandSourceTakesSingleSourcesAsTheyAre()
     const QString list = write(QStringLiteral("one.ram"), "kept.mp3\n");
     touch(QStringLiteral("kept.mp3"));
     QCOMPARE(RamList::expandSource(list).entries.size(), 1);
+}
+
+void TestRamList::folderAsSourceCannotBeRead()
+{
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("songs")));
+    for (const QString &source : { m_dir.filePath(QStringLiteral("songs")),
+             QStringLiteral("file://") + m_dir.filePath(QStringLiteral("songs/")) }) {
+        const RamList::Expansion folder = RamList::expandSource(source);
+        QVERIFY(folder.entries.isEmpty());
+        QCOMPARE(folder.error, QStringLiteral("无法读取 songs: 这是一个文件夹"));
+    }
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder.ram")));
+    QCOMPARE(RamList::expandSource(m_dir.filePath(QStringLiteral("folder.ram"))).error,
+        QStringLiteral("无法读取列表文件 folder.ram"));
+}
+
+void TestRamList::remoteListsAreKnownByTheirAddress_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("remoteList");
+    QTest::newRow("ram") << QStringLiteral("http://h/live.ram") << true;
+    QTest::newRow("upper case, https") << QStringLiteral(" HTTPS://h/a/LIVE.RMM ") << true;
+    QTest::newRow("query") << QStringLiteral("http://h/list.pls?id=3") << true;
+    QTest::newRow("m3u") << QStringLiteral("http://h/list.m3u") << true;
+    QTest::newRow("hls m3u8") << QStringLiteral("http://h/index.m3u8") << false;
+    QTest::newRow("ram only in query") << QStringLiteral("http://h/get?f=a.ram") << false;
+    QTest::newRow("rtsp") << QStringLiteral("rtsp://h/a.ram") << false;
+    QTest::newRow("stream") << QStringLiteral("http://h/a.mp3") << false;
+    QTest::newRow("local") << QStringLiteral("/music/a.ram") << false;
+}
+
+void TestRamList::remoteListsAreKnownByTheirAddress()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, remoteList);
+    QCOMPARE(RemoteList::isRemoteList(source), remoteList);
+}
+
+void TestRamList::remoteEntriesResolveAgainstTheListsAddress()
+{
+    QStringEncoder gbk("GB18030");
+    const QByteArray bytes = gbk(QStringLiteral("# 电台\r\n"
+                                                "pnm://radio.example/live.rm\n"
+                                                "two.mp3\r"
+                                                "sub\\歌 1.mp3\r\n"
+                                                "/top.ra\r\n"
+                                                "//cdn.example/x.rm\r\n"
+                                                "../up.mp3\r\n"));
+    const RamList::Expansion expansion
+        = RemoteList::expand(bytes, QUrl(QStringLiteral("https://h.example/lists/radio.ram")));
+    QCOMPARE(locations(expansion),
+        QStringList({ QStringLiteral("rtsp://radio.example:554/live.rm"),
+            QStringLiteral("https://h.example/lists/two.mp3"),
+            QStringLiteral("https://h.example/lists/sub/%E6%AD%8C%201.mp3"),
+            QStringLiteral("https://h.example/top.ra"), QStringLiteral("https://cdn.example/x.rm"),
+            QStringLiteral("https://h.example/up.mp3") }));
+    QVERIFY(expansion.entries.first().fromPnm);
+    QVERIFY(expansion.error.isEmpty());
+
+    const QByteArray pls = "[playlist]\nFile2=b.mp3\nFile1=http://s.example/a.mp3\n";
+    QCOMPARE(locations(RemoteList::expand(pls, QUrl(QStringLiteral("http://h/p.pls")))),
+        QStringList(
+            { QStringLiteral("http://s.example/a.mp3"), QStringLiteral("http://h/b.mp3") }));
+}
+
+void TestRamList::remoteListsNameOnlyNetworkStreams()
+{
+    const QByteArray bytes = "file:///etc/passwd\n"
+                             "C:\\music\\a.mp3\n"
+                             "\\\\server\\share\\b.mp3\n"
+                             "fd://0\n"
+                             "edl://%10%/etc/hosts\n"
+                             "av://file:/etc/hosts\n"
+                             "mailto:someone@example.com\n";
+    const RamList::Expansion expansion
+        = RemoteList::expand(bytes, QUrl(QStringLiteral("http://h/a.ram")));
+    QVERIFY2(expansion.entries.isEmpty(), qPrintable(locations(expansion).join(u' ')));
+    QCOMPARE(expansion.error, QStringLiteral("列表中没有可播放的条目"));
+}
+
+void TestRamList::remoteHlsPlaylistIsPlayedWhole()
+{
+    const QByteArray bytes = "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\nseg1.ts\nseg2.ts\n";
+    QCOMPARE(locations(RemoteList::expand(bytes, QUrl(QStringLiteral("http://h/live.m3u")))),
+        QStringList({ QStringLiteral("http://h/live.m3u") }));
 }
 
 QTEST_GUILESS_MAIN(TestRamList)
