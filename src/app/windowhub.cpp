@@ -64,8 +64,14 @@ MediaEngine *WindowHub::engine()
 
 PlaylistWindow *WindowHub::playlist()
 {
-    if (!m_playlist)
-        m_playlist = new PlaylistWindow(m_context, *this);
+    if (m_playlist)
+        return m_playlist;
+    m_playlist = new PlaylistWindow(m_context, *this);
+    // Loading shows the window; it comes up against the player's right edge
+    // (its designed place, the screen's corner, lies under the player).
+    if (m_player)
+        m_playlist->move(m_player->x() + m_player->width(), m_player->y());
+    m_playlist->show();
     return m_playlist;
 }
 
@@ -84,7 +90,11 @@ void WindowHub::savePlaylist()
 void WindowHub::showPlaylistDocked()
 {
     PlayerWindow *player = playmain();
-    PlaylistWindow *list = playlist();
+    if (!m_playlist) {
+        playlist(); // a window loaded now comes up docked
+        return;
+    }
+    PlaylistWindow *list = m_playlist;
     list->hide();
     if (player)
         list->move(player->x() + player->width(), player->y());

@@ -60,7 +60,6 @@ PlaylistWindow::PlaylistWindow(AppContext &context, WindowHub &hub)
     buildToolbar();
     buildFrameControls();
     loadList();
-    show();
 }
 
 PlaylistWindow::~PlaylistWindow() = default;
