@@ -126,8 +126,7 @@ QString WindowFrame::lockPictureName(qint32 lockMode)
 
 void WindowFrame::showLockPicture(HotSpot *button) const
 {
-    button->setPixmap(Skin::pixmap(
-        lockPictureName(m_state.lockMode), button->size(), button->devicePixelRatioF()));
+    Skin::showPicture(button, lockPictureName(m_state.lockMode), button->size());
 }
 
 QWidget *WindowFrame::partner() const

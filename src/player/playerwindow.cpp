@@ -262,7 +262,7 @@ void PlayerWindow::buildTextButtons()
     HotSpot *logo = makeHotSpot(this, "Picture1", pixels(5580, 405, 915, 1140),
                                 QStringLiteral("Tunvia 版权信息"));
     logo->setAlignment(Qt::AlignCenter);
-    logo->setPixmap(Skin::pixmap(QStringLiteral("logo"), QSize(58, 72), devicePixelRatioF()));
+    Skin::showPicture(logo, QStringLiteral("logo"), QSize(58, 72));
     connect(logo, &HotSpot::clicked, this, [this] { m_hub.showAbout(); });
 
     HotSpot *close = makeHotSpot(this, "Image3", pixels(6255, 135, 240, 150), QStringLiteral("关闭"));
@@ -358,6 +358,13 @@ void PlayerWindow::closeProgram()
 void PlayerWindow::popupMenu(CommandMenu::Menu menu)
 {
     m_hub.mmenu()->popup(menu, this);
+}
+
+bool PlayerWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal)
+        Skin::refreshPictures(this); // the new screen may have another scale factor
+    return QWidget::event(event);
 }
 
 void PlayerWindow::closeEvent(QCloseEvent *event)

@@ -83,6 +83,12 @@ void PlaylistWindow::buildGrid()
 {
     m_grid = new PlaylistGrid(m_model, this);
     m_grid->setGeometry(fromTwips(90, 360, 5190, 1815));
+    showGridPictures();
+    connect(m_grid, &PlaylistGrid::gridDoubleClicked, this, &PlaylistWindow::playCurrent);
+}
+
+void PlaylistWindow::showGridPictures()
+{
     const qreal ratio = devicePixelRatioF();
     using Picture = PlaylistModel::Picture;
     PlaylistDelegate *pictures = m_grid->pictures();
@@ -94,7 +100,17 @@ void PlaylistWindow::buildGrid()
         Picture::File, Skin::pixmap(QStringLiteral("fileicon"), { 24, 12 }, ratio));
     pictures->setPicture(
         Picture::Address, Skin::pixmap(QStringLiteral("addressicon"), { 24, 12 }, ratio));
-    connect(m_grid, &PlaylistGrid::gridDoubleClicked, this, &PlaylistWindow::playCurrent);
+    m_grid->viewport()->update();
+}
+
+bool PlaylistWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        // The new screen may have another scale factor.
+        showGridPictures();
+        Skin::refreshPictures(this);
+    }
+    return QWidget::event(event);
 }
 
 void PlaylistWindow::buildOtherPlayers()
@@ -192,8 +208,7 @@ void PlaylistWindow::buildFrameControls()
         QStringLiteral("Image1"), { 90, 45, 4425, 285 }, QStringLiteral(u"双击可以缩小放大"));
     m_lockButton = hotSpot(
         QStringLiteral("Image11"), { 135, 135, 405, 165 }, QStringLiteral(u"锁定或分开两个窗口"));
-    m_lockButton->setPixmap(
-        Skin::pixmap(QStringLiteral("lock-locked"), { 27, 11 }, devicePixelRatioF()));
+    Skin::showPicture(m_lockButton, QStringLiteral("lock-locked"), { 27, 11 });
     m_minButton = hotSpot(QStringLiteral("Image6"), { 4545, 90, 195, 195 }, {});
     m_maxButton = hotSpot(QStringLiteral("Image7"), { 4770, 135, 195, 150 }, {});
     m_closeButton = hotSpot(QStringLiteral("Image2"), { 4995, 90, 150, 195 }, {});

@@ -64,11 +64,13 @@ public Q_SLOTS:
     void playCurrent(); // double click on the grid
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void buildGrid();
+    void showGridPictures();
     void buildOtherPlayers();
     void buildCommandButtons();
     void buildToolbar();

@@ -1,5 +1,6 @@
 #include "skin/skin.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QSvgRenderer>
@@ -26,6 +27,22 @@ QPixmap pixmap(const QString &name, QSize logicalSize, qreal devicePixelRatio)
     result.setDevicePixelRatio(devicePixelRatio);
     QPixmapCache::insert(key, result);
     return result;
+}
+
+void showPicture(QLabel *label, const QString &name, QSize logicalSize)
+{
+    label->setProperty("skinPicture", name);
+    label->setProperty("skinPictureSize", logicalSize);
+    label->setPixmap(pixmap(name, logicalSize, label->devicePixelRatioF()));
+}
+
+void refreshPictures(QWidget *window)
+{
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        const QString name = label->property("skinPicture").toString();
+        if (!name.isEmpty())
+            showPicture(label, name, label->property("skinPictureSize").toSize());
+    }
 }
 
 } // namespace Skin

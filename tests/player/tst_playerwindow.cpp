@@ -271,6 +271,17 @@ private Q_SLOTS:
         QCOMPARE(hotSpot->geometry(), place);
     }
 
+    void picturesAreRenderedAgainOnAnotherScreen()
+    {
+        auto *logo = control<QLabel>("Picture1");
+        QCOMPARE(logo->pixmap().deviceIndependentSize().toSize(), QSize(58, 72));
+        logo->setPixmap(QPixmap());
+        QEvent screenChange(QEvent::ScreenChangeInternal);
+        QCoreApplication::sendEvent(player, &screenChange);
+        QCOMPARE(logo->pixmap().deviceIndependentSize().toSize(), QSize(58, 72));
+        QCOMPARE(logo->pixmap().devicePixelRatio(), player->devicePixelRatioF());
+    }
+
     void mixerHotSpotStartsNothingWhenNoMixerIsInstalled()
     {
         QWidget *mixer = control("Label12");
