@@ -56,6 +56,8 @@ private Q_SLOTS:
         const QString library = installedLibmpv();
         if (library.isEmpty())
             QSKIP("libmpv is not in the loader's cache");
+        if (!canHideInNamespace(library))
+            QSKIP("private mount namespaces are not permitted here");
         XSession x;
         QVERIFY(x.start());
         QTemporaryDir folder;
@@ -78,8 +80,6 @@ private Q_SLOTS:
                        library, program });
         QVERIFY(tunvia.waitForStarted());
         const QString box = x.waitForWindow(QStringLiteral("不能运行喔……"));
-        if (box.isEmpty() && tunvia.state() == QProcess::NotRunning)
-            QSKIP("mount namespaces are not permitted here");
         QVERIFY2(!box.isEmpty(), "the failure message never showed");
         QVERIFY(x.waitForWindow(QStringLiteral("playmain"), 300).isEmpty());
         QVERIFY(x.waitForWindow(QStringLiteral("playlist"), 300).isEmpty());
@@ -94,6 +94,20 @@ private Q_SLOTS:
     }
 
 private:
+    // True when a private mount namespace can put an empty file over `file`
+    // (not in every container or chroot).
+    static bool canHideInNamespace(const QString &file)
+    {
+        QProcess probe;
+        probe.start(QStringLiteral("unshare"),
+                    { QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
+                      QStringLiteral("sh"), QStringLiteral("-c"),
+                      QStringLiteral("mount --bind /dev/null \"$1\" && test ! -s \"$1\""),
+                      QStringLiteral("sh"), file });
+        return probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit
+            && probe.exitCode() == 0;
+    }
+
     // The real file behind libmpv's name in the loader's cache.
     static QString installedLibmpv()
     {
