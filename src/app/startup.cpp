@@ -16,10 +16,9 @@ bool Startup::run()
 {
     m_context.state.programVersion = kProgramVersion;
     PlayerWindow *player = m_hub.createPlaymainWindow();
+    // Loading the playlist places it against the player's right edge; both
+    // windows are designed at the screen's top-left corner, so the tops agree.
     PlaylistWindow *playlist = m_hub.playlist();
-    // Both windows are designed at the screen's top-left corner, so only the
-    // left edge needs setting.
-    playlist->move(player->x() + player->width(), playlist->y());
     player->show();
     playlist->show();
     // The engine starts last, while the windows are already on the screen;

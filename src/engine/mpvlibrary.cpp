@@ -36,23 +36,10 @@ const MpvSymbols *load()
         return nullptr;
     static MpvSymbols symbols; // the library stays open for the whole run
     MpvSymbols &s = symbols;
-    const bool complete = resolve(library, s.mpv_create, "mpv_create")
-        && resolve(library, s.mpv_initialize, "mpv_initialize")
-        && resolve(library, s.mpv_set_option_string, "mpv_set_option_string")
-        && resolve(library, s.mpv_set_wakeup_callback, "mpv_set_wakeup_callback")
-        && resolve(library, s.mpv_terminate_destroy, "mpv_terminate_destroy")
-        && resolve(library, s.mpv_wait_event, "mpv_wait_event")
-        && resolve(library, s.mpv_command, "mpv_command")
-        && resolve(library, s.mpv_command_async, "mpv_command_async")
-        && resolve(library, s.mpv_set_property_async, "mpv_set_property_async")
-        && resolve(library, s.mpv_get_property_async, "mpv_get_property_async")
-        && resolve(library, s.mpv_observe_property, "mpv_observe_property")
-        && resolve(library, s.mpv_render_context_create, "mpv_render_context_create")
-        && resolve(library, s.mpv_render_context_free, "mpv_render_context_free")
-        && resolve(library, s.mpv_render_context_render, "mpv_render_context_render")
-        && resolve(library, s.mpv_render_context_set_update_callback,
-                   "mpv_render_context_set_update_callback")
-        && resolve(library, s.mpv_render_context_update, "mpv_render_context_update");
+    bool complete = true;
+#define TUNVIA_MPV_RESOLVE(name) complete = complete && resolve(library, s.name, #name);
+    TUNVIA_MPV_FUNCTIONS(TUNVIA_MPV_RESOLVE)
+#undef TUNVIA_MPV_RESOLVE
     return complete ? &symbols : nullptr;
 }
 

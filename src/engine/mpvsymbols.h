@@ -5,22 +5,28 @@
 #include <mpv/client.h>
 #include <mpv/render.h>
 
+// Each libmpv function the engine uses, listed once.
+#define TUNVIA_MPV_FUNCTIONS(X)                                                                    \
+    X(mpv_create)                                                                                  \
+    X(mpv_initialize)                                                                              \
+    X(mpv_set_option_string)                                                                       \
+    X(mpv_set_wakeup_callback)                                                                     \
+    X(mpv_terminate_destroy)                                                                       \
+    X(mpv_wait_event)                                                                              \
+    X(mpv_command)                                                                                 \
+    X(mpv_command_async)                                                                           \
+    X(mpv_set_property_async)                                                                      \
+    X(mpv_get_property_async)                                                                      \
+    X(mpv_observe_property)                                                                        \
+    X(mpv_render_context_create)                                                                   \
+    X(mpv_render_context_free)                                                                     \
+    X(mpv_render_context_render)                                                                   \
+    X(mpv_render_context_set_update_callback)                                                      \
+    X(mpv_render_context_update)
+
 struct MpvSymbols
 {
-    decltype(&::mpv_create) mpv_create = nullptr;
-    decltype(&::mpv_initialize) mpv_initialize = nullptr;
-    decltype(&::mpv_set_option_string) mpv_set_option_string = nullptr;
-    decltype(&::mpv_set_wakeup_callback) mpv_set_wakeup_callback = nullptr;
-    decltype(&::mpv_terminate_destroy) mpv_terminate_destroy = nullptr;
-    decltype(&::mpv_wait_event) mpv_wait_event = nullptr;
-    decltype(&::mpv_command) mpv_command = nullptr;
-    decltype(&::mpv_command_async) mpv_command_async = nullptr;
-    decltype(&::mpv_set_property_async) mpv_set_property_async = nullptr;
-    decltype(&::mpv_get_property_async) mpv_get_property_async = nullptr;
-    decltype(&::mpv_observe_property) mpv_observe_property = nullptr;
-    decltype(&::mpv_render_context_create) mpv_render_context_create = nullptr;
-    decltype(&::mpv_render_context_free) mpv_render_context_free = nullptr;
-    decltype(&::mpv_render_context_render) mpv_render_context_render = nullptr;
-    decltype(&::mpv_render_context_set_update_callback) mpv_render_context_set_update_callback = nullptr;
-    decltype(&::mpv_render_context_update) mpv_render_context_update = nullptr;
+#define TUNVIA_MPV_MEMBER(name) decltype(&::name) name = nullptr;
+    TUNVIA_MPV_FUNCTIONS(TUNVIA_MPV_MEMBER)
+#undef TUNVIA_MPV_MEMBER
 };
