@@ -6,16 +6,16 @@
 //
 // Run on the offscreen platform or under Xvfb; aims: shown in 300 ms or less,
 // saved in 100 ms or less, under 40 MB added.
-#include "app/appcontext.h"
-#include "app/cjkfont.h"
-#include "app/desktoplauncher.h"
-#include "app/qtprompts.h"
-#include "app/windowhub.h"
-#include "engine/mediaengine.h"
-#include "playlist/playlistgrid.h"
-#include "playlist/playlistmodel.h"
-#include "playlist/playliststore.h"
-#include "playlist/playlistwindow.h"
+#include "app/windowset.h"
+#include "core/media/mediaengine.h"
+#include "core/playlist/playlistmodel.h"
+#include "core/playlist/playliststore.h"
+#include "ui/common/appcontext.h"
+#include "ui/common/desktoplauncher.h"
+#include "ui/common/qtprompts.h"
+#include "ui/playlist/playlistgrid.h"
+#include "ui/playlist/playlistwindow.h"
+#include "ui/skin/cjkfont.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -110,7 +110,7 @@ int main(int argc, char *argv[])
     DesktopLauncher launcher;
     AppContext context { state, prompts, launcher, AppFolder(folder.path()),
         ServiceHosts::fromBuildAndEnvironment() };
-    WindowHub hub(context, [] { return std::unique_ptr<MediaEngine>(); });
+    WindowSet hub(context, [] { return std::unique_ptr<MediaEngine>(); });
     const QString list = context.folder.file(QStringLiteral("xlist.cfg"));
 
     // Warm up fonts, styles and the skin with an empty list first.

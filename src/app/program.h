@@ -1,37 +1,36 @@
 #pragma once
 
-#include "app/appcontext.h"
-#include "app/desktoplauncher.h"
-#include "app/qtprompts.h"
-#include "app/windowhub.h"
+#include "app/enginefactory.h"
+#include "app/windowset.h"
+
+#include <QObject>
 
 #include <memory>
 
-class MediaEngine;
+struct AppContext;
 class QuitSignals;
 
-// The running program: shared state, Qt dialogs, the desktop launcher, the
-// windows and the libmpv engine, wired together. Create it after the
-// QApplication.
-class Program
+// The composition root: the windows and the engine, wired together, and the
+// program's start and end. Create it after the QApplication.
+class Program : public QObject
 {
+    Q_OBJECT
 public:
-    Program();
-    ~Program();
+    Program(AppContext &context, EngineFactory engineFactory);
+    ~Program() override;
 
     // Runs the start sequence; returns false after the failure message, and
     // the caller then ends the process without saving anything.
     bool start();
 
-    WindowHub &hub() { return m_hub; }
+    WindowSet &windows() { return m_windows; }
+
+public Q_SLOTS:
+    // Saves the list (the playlist window closes) and ends the event loop.
+    void quit();
 
 private:
-    std::unique_ptr<MediaEngine> createEngine();
-
-    AppState m_state;
-    QtPrompts m_prompts;
-    DesktopLauncher m_launcher;
-    AppContext m_context;
-    WindowHub m_hub;
+    AppContext &m_context;
+    WindowSet m_windows;
     std::unique_ptr<QuitSignals> m_quitSignals;
 };

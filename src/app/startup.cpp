@@ -1,12 +1,13 @@
 #include "app/startup.h"
 
-#include "app/appcontext.h"
-#include "app/prompts.h"
-#include "app/windowhub.h"
-#include "player/playerwindow.h"
-#include "playlist/playlistwindow.h"
+#include "app/windowset.h"
+#include "core/program/version.h"
+#include "ui/common/appcontext.h"
+#include "ui/common/prompts.h"
+#include "ui/player/playerwindow.h"
+#include "ui/playlist/playlistwindow.h"
 
-Startup::Startup(AppContext &context, WindowHub &hub)
+Startup::Startup(AppContext &context, WindowSet &hub)
     : m_context(context)
     , m_hub(hub)
 {
@@ -15,7 +16,7 @@ Startup::Startup(AppContext &context, WindowHub &hub)
 bool Startup::run()
 {
     m_context.state.programVersion = kProgramVersion;
-    PlayerWindow *player = m_hub.createPlaymainWindow();
+    PlayerWindow *player = m_hub.createPlayerWindow();
     // Loading the playlist places it against the player's right edge; both
     // windows are designed at the screen's top-left corner, so the tops agree.
     PlaylistWindow *playlist = m_hub.playlist();
@@ -28,15 +29,15 @@ bool Startup::run()
         showFailure();
         return false;
     }
-    m_context.state.lockMode = 1;
+    m_context.state.lockMode = LockMode::Locked;
     return true;
 }
 
 void Startup::showFailure()
 {
-    const QString text = QStringLiteral("您的系统没有安装RealPlay，或者是有文件注册不成功。") + u'\r'
-        + QStringLiteral("请您安装新版的RealPlay，安装完成后再运行此软件。") + u'\r'
+    const QString text = QStringLiteral("您的系统没有安装RealPlay，或者是有文件注册不成功。")
+        + u'\r' + QStringLiteral("请您安装新版的RealPlay，安装完成后再运行此软件。") + u'\r'
         + QStringLiteral("各大软件站均有下载。");
     m_context.prompts.message(nullptr, text, QStringLiteral("不能运行喔……"),
-                              Prompts::Icon::Information, Prompts::Buttons::Ok);
+        Prompts::Icon::Information, Prompts::Buttons::Ok);
 }

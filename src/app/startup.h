@@ -1,7 +1,7 @@
 #pragma once
 
 struct AppContext;
-class WindowHub;
+class WindowSet;
 
 // The start sequence: version, player window (and engine), playlist window
 // against the player's right edge, both shown, lock mode 1. When the engine
@@ -9,7 +9,7 @@ class WindowHub;
 class Startup
 {
 public:
-    Startup(AppContext &context, WindowHub &hub);
+    Startup(AppContext &context, WindowSet &hub);
 
     // Returns false after showing the failure message; the caller then ends
     // the process without saving anything.
@@ -19,5 +19,5 @@ private:
     void showFailure();
 
     AppContext &m_context;
-    WindowHub &m_hub;
+    WindowSet &m_hub;
 };

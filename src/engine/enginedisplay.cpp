@@ -84,7 +84,7 @@ void EngineDisplay::paintPanel(QPainter &painter)
     painter.setPen(textColor);
     painter.drawText(first, Qt::AlignRight | Qt::AlignVCenter, time);
     const int timeWidth = time.isEmpty() ? 0 : painter.fontMetrics().horizontalAdvance(time) + 8;
-    const bool error = m_status.state == 0 && !m_status.errorText.isEmpty();
+    const bool error = m_status.state == MediaEngine::Stopped && !m_status.errorText.isEmpty();
     painter.setPen(error ? errorColor : stateColor);
     const QRect stateRect = first.adjusted(0, 0, -timeWidth, 0);
     painter.drawText(stateRect, Qt::AlignLeft | Qt::AlignVCenter,
@@ -99,9 +99,10 @@ void EngineDisplay::paintPanel(QPainter &painter)
 void EngineDisplay::paintProgress(QPainter &painter)
 {
     double fraction = -1;
-    if (m_status.state == 2)
+    if (m_status.state == MediaEngine::Buffering)
         fraction = m_status.bufferPercent / 100.0;
-    else if (m_status.state != 0 && m_status.duration > 0 && m_status.elapsed >= 0)
+    else if (m_status.state != MediaEngine::Stopped && m_status.duration > 0
+        && m_status.elapsed >= 0)
         fraction = double(m_status.elapsed) / double(m_status.duration);
     if (fraction < 0)
         return;

@@ -113,7 +113,7 @@ void MpvEngine::observeProperties()
     m_client->observe("media-title", QMetaType::QString);
 }
 
-void MpvEngine::ClipSource(const QString &source)
+void MpvEngine::setSource(const QString &source)
 {
     m_source = source;
     m_sourcePending = true;
@@ -121,7 +121,7 @@ void MpvEngine::ClipSource(const QString &source)
 
 // A source set since the last start is always opened afresh, also when it
 // is what plays already; otherwise playing resumes.
-void MpvEngine::StartPlayback()
+void MpvEngine::startPlayback()
 {
     if (m_sourcePending) {
         m_sourcePending = false;
@@ -240,13 +240,13 @@ void MpvEngine::setPaused(bool paused)
     statusTouched();
 }
 
-void MpvEngine::PausePlayback()
+void MpvEngine::pausePlayback()
 {
     if (m_tracker.hasMedia())
         setPaused(true);
 }
 
-void MpvEngine::StopPlayback()
+void MpvEngine::stopPlayback()
 {
     m_fetcher->cancel();
     if (m_tracker.entry() >= 0)
@@ -258,12 +258,12 @@ void MpvEngine::StopPlayback()
     statusTouched();
 }
 
-void MpvEngine::SkipToPreviousEntry()
+void MpvEngine::skipToPreviousEntry()
 {
     skip(-1);
 }
 
-void MpvEngine::SkipToNextEntry()
+void MpvEngine::skipToNextEntry()
 {
     skip(1);
 }
@@ -290,23 +290,23 @@ void MpvEngine::skip(int step)
     }
 }
 
-qint32 MpvEngine::GetPlaybackState() const
+MediaEngine::PlaybackState MpvEngine::playbackState() const
 {
     return m_tracker.state();
 }
 
-qint16 MpvEngine::GetVolumeLevel() const
+qint16 MpvEngine::volumeLevel() const
 {
     return qBound(qint16(0), m_volume, qint16(99));
 }
 
-void MpvEngine::SetVolumeLevel(qint16 level)
+void MpvEngine::setVolumeLevel(qint16 level)
 {
     m_volume = qBound(qint16(0), level, qint16(99));
     m_client->setProperty("volume", double(m_volume));
 }
 
-void MpvEngine::SetListLooping(bool looping)
+void MpvEngine::setListLooping(bool looping)
 {
     m_looping = looping;
     m_client->setProperty("loop-playlist", looping ? QStringLiteral("inf") : QStringLiteral("no"));
@@ -325,7 +325,7 @@ void MpvEngine::fileLoaded()
     m_watchdog.stop();
     m_tracker.fileLoaded();
     statusTouched();
-    Q_EMIT EngineNotice37(0, 0);
+    Q_EMIT sourceOpened();
 }
 
 void MpvEngine::entryFailed(EntryError::Kind failure)
@@ -402,7 +402,7 @@ QWidget *MpvEngine::createDisplay(QWidget *parent)
     return m_views->createDisplay(parent, m_tracker.status());
 }
 
-void MpvEngine::ShowStatisticsView(bool show)
+void MpvEngine::showStatisticsView(bool show)
 {
     m_views->showStatistics(show);
 }
@@ -412,7 +412,7 @@ StatisticsWindow *MpvEngine::statisticsWindow() const
     return m_views->statisticsWindow();
 }
 
-void MpvEngine::ShowPerformanceSettings()
+void MpvEngine::showPerformanceSettings()
 {
     m_views->showSettings(m_settings);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/appfolder.h"
+#include "core/media/mediaengine.h"
+#include "core/program/appfolder.h"
 #include "engine/enginesettings.h"
 #include "engine/entryerror.h"
-#include "engine/mediaengine.h"
 #include "engine/playbacktracker.h"
 #include "engine/ramlist.h"
 #include "engine/sourcelocation.h"
@@ -37,18 +37,18 @@ public:
     static std::unique_ptr<MediaEngine> create(const AppFolder &folder);
     ~MpvEngine() override;
 
-    void ClipSource(const QString &source) override;
-    void StartPlayback() override;
-    void PausePlayback() override;
-    void StopPlayback() override;
-    void SkipToPreviousEntry() override;
-    void SkipToNextEntry() override;
-    qint32 GetPlaybackState() const override;
-    qint16 GetVolumeLevel() const override;
-    void SetVolumeLevel(qint16 level) override;
-    void SetListLooping(bool looping) override;
-    void ShowStatisticsView(bool show) override;
-    void ShowPerformanceSettings() override;
+    void setSource(const QString &source) override;
+    void startPlayback() override;
+    void pausePlayback() override;
+    void stopPlayback() override;
+    void skipToPreviousEntry() override;
+    void skipToNextEntry() override;
+    PlaybackState playbackState() const override;
+    qint16 volumeLevel() const override;
+    void setVolumeLevel(qint16 level) override;
+    void setListLooping(bool looping) override;
+    void showStatisticsView(bool show) override;
+    void showPerformanceSettings() override;
     QWidget *createDisplay(QWidget *parent) override;
 
     PlaybackStatus status() const { return m_tracker.status(); }

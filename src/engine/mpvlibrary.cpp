@@ -22,8 +22,7 @@ void *openLibrary()
     return nullptr;
 }
 
-template<typename Function>
-bool resolve(void *library, Function &function, const char *name)
+template<typename Function> bool resolve(void *library, Function &function, const char *name)
 {
     function = reinterpret_cast<Function>(dlsym(library, name));
     return function != nullptr;

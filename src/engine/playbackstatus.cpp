@@ -3,23 +3,23 @@
 QString PlaybackStatus::stateText() const
 {
     switch (state) {
-    case 1:
+    case MediaEngine::Contacting:
         return QStringLiteral("正在连接");
-    case 2:
+    case MediaEngine::Buffering:
         return QStringLiteral("缓冲 %1%").arg(bufferPercent);
-    case 3:
+    case MediaEngine::Playing:
         return QStringLiteral("正在播放");
-    case 4:
+    case MediaEngine::Paused:
         return QStringLiteral("已暂停");
-    default:
-        return errorText.isEmpty() ? QStringLiteral("已停止")
-                                   : QStringLiteral("错误: ") + errorText;
+    case MediaEngine::Stopped:
+        break;
     }
+    return errorText.isEmpty() ? QStringLiteral("已停止") : QStringLiteral("错误: ") + errorText;
 }
 
 QString PlaybackStatus::timeText() const
 {
-    if (state == 0 || elapsed < 0)
+    if (state == MediaEngine::Stopped || elapsed < 0)
         return QString();
     if (duration <= 0)
         return clock(elapsed);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/media/mediaengine.h"
+
 #include <QString>
 
 // What the engine's display shows: a snapshot of the playback state.
 struct PlaybackStatus
 {
-    qint32 state = 0; // MediaEngine::PlaybackState
+    MediaEngine::PlaybackState state = MediaEngine::Stopped;
     int bufferPercent = 0;
     QString title;
     QString errorText; // set when the last source failed

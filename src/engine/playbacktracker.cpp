@@ -1,6 +1,6 @@
 #include "engine/playbacktracker.h"
 
-#include "engine/mediaengine.h"
+#include "core/media/mediaengine.h"
 
 #include <cmath>
 
@@ -111,7 +111,7 @@ bool PlaybackTracker::hasMedia() const
     return !m_halted && (m_loading || !m_idleActive);
 }
 
-qint32 PlaybackTracker::state() const
+MediaEngine::PlaybackState PlaybackTracker::state() const
 {
     if (m_halted)
         return MediaEngine::Stopped;

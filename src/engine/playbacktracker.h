@@ -26,7 +26,7 @@ public:
     // A failure found by the engine itself (missing file, time-out).
     void fail(const QString &errorText);
 
-    qint32 state() const;
+    MediaEngine::PlaybackState state() const;
     PlaybackStatus status() const;
     bool opening() const { return m_loading; }
     bool hasMedia() const; // a file is open, opening or paused

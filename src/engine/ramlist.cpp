@@ -1,6 +1,6 @@
 #include "engine/ramlist.h"
 
-#include "app/textfile.h"
+#include "core/text/textfile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "engine/remotelist.h"
 
-#include "app/textfile.h"
+#include "core/text/textfile.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

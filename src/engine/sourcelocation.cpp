@@ -1,4 +1,5 @@
 #include "engine/sourcelocation.h"
+#include "core/media/filelocation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -56,9 +57,8 @@ static SourceLocation localSource(
 
 SourceLocation SourceLocation::resolve(const QString &source, const QString &folder)
 {
-    static const QLatin1String filePrefix("file://");
-    if (source.startsWith(filePrefix, Qt::CaseInsensitive))
-        return localSource(source, source.mid(filePrefix.size()), true, folder);
+    if (FileLocation::isFile(source, Qt::CaseInsensitive))
+        return localSource(source, FileLocation::pathOf(source), true, folder);
     const QString trimmed = source.trimmed();
     const QString scheme = schemeOf(trimmed);
     if (scheme.isEmpty())

@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,7 +51,8 @@ private Q_SLOTS:
 
     void withoutTheEngineOnlyTheMessageShowsAndNothingIsSaved()
     {
-        if (!XSession::toolsAvailable() || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
+        if (!XSession::toolsAvailable()
+            || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
             QSKIP("Xvfb, xdotool or unshare is not installed");
         const QString library = installedLibmpv();
         if (library.isEmpty())
@@ -74,10 +75,10 @@ private Q_SLOTS:
         tunvia.setProcessEnvironment(x.environment(folder.path()));
         tunvia.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         tunvia.start(QStringLiteral("unshare"),
-                     { QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
-                       QStringLiteral("sh"), QStringLiteral("-c"),
-                       QStringLiteral("mount --bind /dev/null \"$1\" && exec \"$2\""), QStringLiteral("sh"),
-                       library, program });
+            { QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
+                QStringLiteral("sh"), QStringLiteral("-c"),
+                QStringLiteral("mount --bind /dev/null \"$1\" && exec \"$2\""),
+                QStringLiteral("sh"), library, program });
         QVERIFY(tunvia.waitForStarted());
         const QString box = x.waitForWindow(QStringLiteral("不能运行喔……"));
         QVERIFY2(!box.isEmpty(), "the failure message never showed");
@@ -100,10 +101,10 @@ private:
     {
         QProcess probe;
         probe.start(QStringLiteral("unshare"),
-                    { QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
-                      QStringLiteral("sh"), QStringLiteral("-c"),
-                      QStringLiteral("mount --bind /dev/null \"$1\" && test ! -s \"$1\""),
-                      QStringLiteral("sh"), file });
+            { QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
+                QStringLiteral("sh"), QStringLiteral("-c"),
+                QStringLiteral("mount --bind /dev/null \"$1\" && test ! -s \"$1\""),
+                QStringLiteral("sh"), file });
         return probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit
             && probe.exitCode() == 0;
     }

@@ -1,7 +1,7 @@
 #include "app/startup.h"
-#include "player/playerwindow.h"
-#include "playlist/playlistwindow.h"
 #include "support/testhub.h"
+#include "ui/player/playerwindow.h"
+#include "ui/playlist/playlistwindow.h"
 
 #include <QFile>
 #include <QTest>
@@ -16,8 +16,8 @@ private Q_SLOTS:
         Startup startup(t.context, t.hub);
         QVERIFY(startup.run());
         QCOMPARE(t.state.programVersion, qint64(10600));
-        QCOMPARE(t.state.lockMode, 1);
-        PlayerWindow *player = t.hub.existingPlaymain();
+        QCOMPARE(t.state.lockMode, LockMode::Locked);
+        PlayerWindow *player = t.hub.existingPlayer();
         PlaylistWindow *list = t.hub.existingPlaylist();
         QVERIFY(player && list);
         QVERIFY(player->isVisible() && list->isVisible());
@@ -43,13 +43,14 @@ private Q_SLOTS:
         QCOMPARE(t.prompts.asked.size(), 1);
         const ScriptedPrompts::Asked &asked = t.prompts.asked.first();
         QCOMPARE(asked.kind, QStringLiteral("message"));
-        QCOMPARE(asked.text, QStringLiteral("您的系统没有安装RealPlay，或者是有文件注册不成功。\r"
-                                            "请您安装新版的RealPlay，安装完成后再运行此软件。\r"
-                                            "各大软件站均有下载。"));
+        QCOMPARE(asked.text,
+            QStringLiteral("您的系统没有安装RealPlay，或者是有文件注册不成功。\r"
+                           "请您安装新版的RealPlay，安装完成后再运行此软件。\r"
+                           "各大软件站均有下载。"));
         QCOMPARE(asked.title, QStringLiteral("不能运行喔……"));
         QCOMPARE(asked.icon, Prompts::Icon::Information);
         QCOMPARE(asked.buttons, Prompts::Buttons::Ok);
-        QVERIFY(!t.hub.existingPlaymain());
+        QVERIFY(!t.hub.existingPlayer());
         QVERIFY(!t.hub.existingPlaylist()->isVisible());
         QCOMPARE(t.state.lockMode, 0);
         // The caller now ends the process: the playlist window is destroyed

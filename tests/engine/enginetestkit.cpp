@@ -1,6 +1,6 @@
 #include "enginetestkit.h"
 
-#include "app/appfolder.h"
+#include "core/program/appfolder.h"
 #include "engine/mpvengine.h"
 
 #include <QTimer>

@@ -1,7 +1,7 @@
 // The engine's plain rules: where a source is found, how the state follows
 // the player core's reports, and its settings file.
+#include "core/media/mediaengine.h"
 #include "engine/enginesettings.h"
-#include "engine/mediaengine.h"
 #include "engine/playbacktracker.h"
 #include "engine/sourcelocation.h"
 

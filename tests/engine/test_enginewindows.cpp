@@ -100,8 +100,8 @@ void TestEngineWindows::cleanup()
 
 void TestEngineWindows::play(const QString &source)
 {
-    m_engine->ClipSource(source);
-    m_engine->StartPlayback();
+    m_engine->setSource(source);
+    m_engine->startPlayback();
 }
 
 void TestEngineWindows::displayShowsStatusAndRepaintsOnlyOnChange()
@@ -129,10 +129,10 @@ void TestEngineWindows::displayShowsStatusAndRepaintsOnlyOnChange()
     QVERIFY2(playingPaints.count >= 1 && playingPaints.count <= 4,
         qPrintable(QString::number(playingPaints.count)));
 
-    m_engine->PausePlayback();
+    m_engine->pausePlayback();
     QTRY_COMPARE_WITH_TIMEOUT(display->status().stateText(), QStringLiteral("已暂停"), 2000);
-    m_engine->ClipSource(media(QStringLiteral("missing.mp3")));
-    m_engine->StartPlayback();
+    m_engine->setSource(media(QStringLiteral("missing.mp3")));
+    m_engine->startPlayback();
     QTRY_VERIFY_WITH_TIMEOUT(
         display->status().stateText().startsWith(QStringLiteral("错误: ")), 2000);
 }
@@ -155,7 +155,7 @@ void TestEngineWindows::displayShowsVideoOnlyWhileVisible()
     QVERIFY(!display->showsVideo());
     QTest::qWait(300);
     QVERIFY(!display->showsVideo()); // frames are no longer drawn for it
-    QCOMPARE(m_engine->GetPlaybackState(), 3); // the video plays on unseen
+    QCOMPARE(m_engine->playbackState(), 3); // the video plays on unseen
 }
 
 void TestEngineWindows::displayDrawsNoVideoWhileRolledUpOrMinimized()
@@ -176,7 +176,7 @@ void TestEngineWindows::displayDrawsNoVideoWhileRolledUpOrMinimized()
     const QImage rolledUp = display->grab().toImage();
     QTest::qWait(400); // several frames of the moving test picture
     QCOMPARE(display->grab().toImage(), rolledUp);
-    QCOMPARE(m_engine->GetPlaybackState(), 3);
+    QCOMPARE(m_engine->playbackState(), 3);
 
     m_window->resize(300, 40); // partly in view again
     QCOMPARE(display->videoSize(), full);
@@ -194,7 +194,7 @@ void TestEngineWindows::displayOutlivesTheEngine()
     QPointer<QWidget> display = m_engine->createDisplay(m_window.get());
     m_window->show();
     play(media(QStringLiteral("video.rm")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
     m_engine.reset();
     QVERIFY(display);
     display->repaint();
@@ -204,8 +204,8 @@ void TestEngineWindows::displayOutlivesTheEngine()
 void TestEngineWindows::statisticsWindowShowsWhatPlays()
 {
     play(media(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
-    m_engine->ShowStatisticsView(true);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    m_engine->showStatisticsView(true);
     StatisticsWindow *window = m_engine->statisticsWindow();
     QVERIFY(window);
     QVERIFY(window->isVisible());
@@ -216,12 +216,12 @@ void TestEngineWindows::statisticsWindowShowsWhatPlays()
     QCOMPARE(window->valueOf(QStringLiteral("状态")), QStringLiteral("正在播放"));
     QCOMPARE(window->valueOf(QStringLiteral("已接收")), QString()); // a local file
 
-    m_engine->StopPlayback();
+    m_engine->stopPlayback();
     QTRY_COMPARE_WITH_TIMEOUT(
         window->valueOf(QStringLiteral("状态")), QStringLiteral("已停止"), 3000);
-    m_engine->ShowStatisticsView(true);
+    m_engine->showStatisticsView(true);
     QCOMPARE(m_engine->statisticsWindow(), window);
-    m_engine->ShowStatisticsView(false);
+    m_engine->showStatisticsView(false);
     QVERIFY(!window->isVisible());
 }
 
@@ -231,8 +231,8 @@ void TestEngineWindows::statisticsWindowShowsNetworkFigures()
     QVERIFY(file.open(QIODevice::ReadOnly));
     LoopbackServer server(LoopbackServer::Mode::Serve, file.readAll());
     play(server.url(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
-    m_engine->ShowStatisticsView(true);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    m_engine->showStatisticsView(true);
     StatisticsWindow *window = m_engine->statisticsWindow();
     QTRY_VERIFY_WITH_TIMEOUT(!window->valueOf(QStringLiteral("已接收")).isEmpty(), 3000);
     QVERIFY(window->valueOf(QStringLiteral("已接收")).endsWith(QStringLiteral("KB")));
@@ -242,7 +242,7 @@ void TestEngineWindows::statisticsWindowShowsNetworkFigures()
 
 void TestEngineWindows::settingsWindowAppliesAndSaves()
 {
-    m_engine->ShowPerformanceSettings();
+    m_engine->showPerformanceSettings();
     EngineSettingsDialog *dialog = m_engine->settingsDialog();
     QVERIFY(dialog && dialog->isVisible());
     QVERIFY(!dialog->isModal());
@@ -270,14 +270,14 @@ void TestEngineWindows::settingsWindowAppliesAndSaves()
     QCOMPARE(saved.httpProxy, QStringLiteral("http://127.0.0.1:3128"));
     // ... and still plays local files with those options.
     play(media(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
     QFile::remove(m_engine->settingsPath());
 }
 
 void TestEngineWindows::settingsWindowRefusesABadProxy()
 {
     const EngineSettings before = m_engine->settings();
-    m_engine->ShowPerformanceSettings();
+    m_engine->showPerformanceSettings();
     EngineSettingsDialog *dialog = m_engine->settingsDialog();
     dialog->findChild<QSpinBox *>(QStringLiteral("timeout"))->setValue(30);
     dialog->findChild<QLineEdit *>(QStringLiteral("proxy"))->setText(QStringLiteral("not a proxy"));
@@ -285,7 +285,7 @@ void TestEngineWindows::settingsWindowRefusesABadProxy()
     QVERIFY(dialog->isVisible());
     QCOMPARE(m_engine->settings(), before);
     QVERIFY(!QFile::exists(m_engine->settingsPath()));
-    m_engine->ShowPerformanceSettings(); // shows the values in force again
+    m_engine->showPerformanceSettings(); // shows the values in force again
     QCOMPARE(
         dialog->findChild<QSpinBox *>(QStringLiteral("timeout"))->value(), before.networkTimeout);
 }

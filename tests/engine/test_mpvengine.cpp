@@ -3,7 +3,7 @@
 #include "enginetestkit.h"
 #include "support/testmedia.h"
 
-#include "app/textfile.h"
+#include "core/text/textfile.h"
 #include "engine/mpvclient.h"
 #include "engine/mpvengine.h"
 
@@ -82,7 +82,7 @@ void TestMpvEngine::init()
     QVERIFY(m_folder.isValid());
     m_engine = createEngine(m_folder.path());
     QVERIFY(m_engine);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
 }
 
 void TestMpvEngine::cleanup()
@@ -92,14 +92,14 @@ void TestMpvEngine::cleanup()
 
 void TestMpvEngine::play(const QString &source)
 {
-    m_engine->ClipSource(source);
-    m_engine->StartPlayback();
+    m_engine->setSource(source);
+    m_engine->startPlayback();
 }
 
 void TestMpvEngine::waitForTitle(const QString &title)
 {
     QTRY_COMPARE_WITH_TIMEOUT(m_engine->status().title, title, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
 }
 
 QString TestMpvEngine::writeList(const QString &name, const QStringList &lines)
@@ -135,14 +135,14 @@ void TestMpvEngine::eachFormatPlaysAndAdvances()
     });
     clock.start();
     play(QStringLiteral("file://") + media(name));
-    QCOMPARE(m_engine->GetPlaybackState(), 1); // contacting until the core reports playing
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
-    qInfo("%s: StartPlayback to state 3 in %lld ms", qPrintable(name), playingAfter);
+    QCOMPARE(m_engine->playbackState(), 1); // contacting until the core reports playing
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    qInfo("%s: startPlayback to state 3 in %lld ms", qPrintable(name), playingAfter);
     QCOMPARE(m_engine->status().title, name);
     QCOMPARE(m_engine->status().hasVideo, video);
     QVERIFY(m_engine->status().errorText.isEmpty());
     // Sound advances: the file plays to its end and the engine stops by itself.
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 0, 6000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 0, 6000);
     QVERIFY(clock.elapsed() >= 1500);
     QVERIFY(m_engine->status().errorText.isEmpty());
 }
@@ -150,41 +150,41 @@ void TestMpvEngine::eachFormatPlaysAndAdvances()
 void TestMpvEngine::pauseHoldsAndStartResumes()
 {
     play(media(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
-    m_engine->PausePlayback();
-    QCOMPARE(m_engine->GetPlaybackState(), 4);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    m_engine->pausePlayback();
+    QCOMPARE(m_engine->playbackState(), 4);
     QTest::qWait(1200);
-    QCOMPARE(m_engine->GetPlaybackState(), 4);
+    QCOMPARE(m_engine->playbackState(), 4);
     const qint64 heldAt = m_engine->status().elapsed;
     QTest::qWait(1200);
     QCOMPARE(m_engine->status().elapsed, heldAt);
-    m_engine->StartPlayback();
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 3000);
+    m_engine->startPlayback();
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 3000);
     QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed > heldAt, 3000);
 }
 
 void TestMpvEngine::sameSourceAgainReopensWhilePlayAloneResumes()
 {
-    QSignalSpy notices(m_engine.get(), &MediaEngine::EngineNotice37);
+    QSignalSpy notices(m_engine.get(), &MediaEngine::sourceOpened);
     const QString source = QStringLiteral("file://") + media(QStringLiteral("tone.mp3"));
     play(source);
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
     QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed >= 1, 3000);
     // The open-file command and the playlist set the source again: it opens anew.
-    m_engine->PausePlayback();
+    m_engine->pausePlayback();
     play(source);
     QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 2, 3000);
     QVERIFY(m_engine->status().elapsed < 1);
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 3000);
     play(source); // also while it plays
     QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 3, 3000);
     // The Play button alone resumes where playing paused.
     QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed >= 1, 3000);
-    m_engine->PausePlayback();
+    m_engine->pausePlayback();
     QTest::qWait(200);
     const qint64 heldAt = m_engine->status().elapsed;
-    m_engine->StartPlayback();
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 3000);
+    m_engine->startPlayback();
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 3000);
     QTest::qWait(300);
     QCOMPARE(notices.count(), 3);
     QVERIFY(m_engine->status().elapsed >= heldAt);
@@ -193,16 +193,16 @@ void TestMpvEngine::sameSourceAgainReopensWhilePlayAloneResumes()
 void TestMpvEngine::stopGivesStoppedAndStartPlaysAgain()
 {
     play(media(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
-    m_engine->StopPlayback();
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    m_engine->stopPlayback();
+    QCOMPARE(m_engine->playbackState(), 0);
     QTest::qWait(300);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     QVERIFY(m_engine->status().errorText.isEmpty());
-    m_engine->PausePlayback(); // nothing to pause
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
-    m_engine->StartPlayback();
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    m_engine->pausePlayback(); // nothing to pause
+    QCOMPARE(m_engine->playbackState(), 0);
+    m_engine->startPlayback();
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
     QCOMPARE(m_engine->status().title, QStringLiteral("tone.mp3"));
 }
 
@@ -215,7 +215,7 @@ void TestMpvEngine::rawPathsWithSpecialCharactersPlay()
     play(QStringLiteral("FILE://") + path);
     waitForTitle(QStringLiteral("歌 #1%20?.mp3"));
     play(path); // a bare path works as well
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
     QVERIFY(m_engine->status().errorText.isEmpty());
 }
 
@@ -230,14 +230,14 @@ void TestMpvEngine::percentEncodedPathIsTriedWhenRawPathIsMissing()
 void TestMpvEngine::missingFileEndsInError()
 {
     play(QStringLiteral("file://") + media(QStringLiteral("nowhere.mp3")));
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     QVERIFY(m_engine->status().errorText.contains(QStringLiteral("nowhere.mp3")));
     QVERIFY(m_engine->status().stateText().startsWith(QStringLiteral("错误: ")));
 }
 
 void TestMpvEngine::ramListSkipsBetweenEntries()
 {
-    QSignalSpy notices(m_engine.get(), &MediaEngine::EngineNotice37);
+    QSignalSpy notices(m_engine.get(), &MediaEngine::sourceOpened);
     const QString list = writeList(QStringLiteral("three.ram"),
         { QStringLiteral("# three short tones"),
             QStringLiteral("file://") + media(QStringLiteral("one.mp3")), QString(),
@@ -245,30 +245,30 @@ void TestMpvEngine::ramListSkipsBetweenEntries()
     play(QStringLiteral("file://") + list);
     waitForTitle(QStringLiteral("one.mp3"));
     QCOMPARE(m_engine->status().entries, 3);
-    m_engine->SkipToNextEntry();
+    m_engine->skipToNextEntry();
     waitForTitle(QStringLiteral("two.mp3"));
-    m_engine->SkipToNextEntry();
+    m_engine->skipToNextEntry();
     waitForTitle(QStringLiteral("three.mp3"));
-    m_engine->SkipToPreviousEntry();
+    m_engine->skipToPreviousEntry();
     waitForTitle(QStringLiteral("two.mp3"));
     QCOMPARE(notices.count(), 4);
 }
 
 void TestMpvEngine::ramListLoopsWhenAsked()
 {
-    QSignalSpy notices(m_engine.get(), &MediaEngine::EngineNotice37);
-    connect(m_engine.get(), &MediaEngine::EngineNotice37, m_engine.get(),
-        [this] { m_engine->SetListLooping(true); });
+    QSignalSpy notices(m_engine.get(), &MediaEngine::sourceOpened);
+    connect(m_engine.get(), &MediaEngine::sourceOpened, m_engine.get(),
+        [this] { m_engine->setListLooping(true); });
     const QString list = writeList(
         QStringLiteral("loop.ram"), { QStringLiteral("one.mp3"), QStringLiteral("two.mp3") });
     play(list);
     waitForTitle(QStringLiteral("one.mp3"));
-    m_engine->SkipToPreviousEntry(); // wraps to the last entry while looping
+    m_engine->skipToPreviousEntry(); // wraps to the last entry while looping
     waitForTitle(QStringLiteral("two.mp3"));
     // Played to its end, the list starts over.
     QTRY_COMPARE_WITH_TIMEOUT(m_engine->status().title, QStringLiteral("one.mp3"), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(notices.count() >= 3, 5000);
-    QCOMPARE(m_engine->GetPlaybackState() == 0, false);
+    QCOMPARE(m_engine->playbackState() == 0, false);
 }
 
 void TestMpvEngine::ramListWithoutLoopingStopsAtTheEnd()
@@ -277,12 +277,12 @@ void TestMpvEngine::ramListWithoutLoopingStopsAtTheEnd()
         QStringLiteral("once.ram"), { QStringLiteral("one.mp3"), QStringLiteral("two.mp3") });
     play(list);
     waitForTitle(QStringLiteral("one.mp3"));
-    m_engine->SkipToNextEntry();
+    m_engine->skipToNextEntry();
     waitForTitle(QStringLiteral("two.mp3"));
-    m_engine->SkipToNextEntry(); // past the end: nothing to skip to
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 0, 5000);
+    m_engine->skipToNextEntry(); // past the end: nothing to skip to
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 0, 5000);
     QVERIFY(m_engine->status().errorText.isEmpty());
-    m_engine->StartPlayback(); // a played-out list starts again from the top
+    m_engine->startPlayback(); // a played-out list starts again from the top
     waitForTitle(QStringLiteral("one.mp3"));
 }
 
@@ -292,15 +292,15 @@ void TestMpvEngine::stopInListResumesAtThatEntry()
         { QStringLiteral("one.mp3"), QStringLiteral("tone.mp3"), QStringLiteral("three.mp3") });
     play(list);
     waitForTitle(QStringLiteral("one.mp3"));
-    m_engine->SkipToNextEntry();
+    m_engine->skipToNextEntry();
     waitForTitle(QStringLiteral("tone.mp3"));
-    m_engine->StopPlayback();
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    m_engine->stopPlayback();
+    QCOMPARE(m_engine->playbackState(), 0);
     QTest::qWait(200);
-    m_engine->StartPlayback();
+    m_engine->startPlayback();
     waitForTitle(QStringLiteral("tone.mp3"));
-    m_engine->StopPlayback();
-    m_engine->SkipToNextEntry(); // while stopped: plays the next entry
+    m_engine->stopPlayback();
+    m_engine->skipToNextEntry(); // while stopped: plays the next entry
     waitForTitle(QStringLiteral("three.mp3"));
 }
 
@@ -312,7 +312,7 @@ void TestMpvEngine::rewrittenListIsReadAgain()
         QStringLiteral("looptemp.ram"), { QStringLiteral("one.mp3"), QStringLiteral("two.mp3") });
     play(source);
     waitForTitle(QStringLiteral("one.mp3"));
-    m_engine->StopPlayback();
+    m_engine->stopPlayback();
     writeList(
         QStringLiteral("looptemp.ram"), { QStringLiteral("three.mp3"), QStringLiteral("one.mp3") });
     play(source);
@@ -325,13 +325,13 @@ void TestMpvEngine::listWhoseEntriesAllFailEndsInError()
     const QString list = writeList(QStringLiteral("dead.ram"),
         { QStringLiteral("rtsp://127.0.0.1:%1/a.rm").arg(port),
             QStringLiteral("http://127.0.0.1:%1/b.mp3").arg(port) });
-    m_engine->SetListLooping(true); // must not retry failing entries forever
+    m_engine->setListLooping(true); // must not retry failing entries forever
     play(QStringLiteral("file://") + list);
-    QCOMPARE(m_engine->GetPlaybackState(), 1);
+    QCOMPARE(m_engine->playbackState(), 1);
     QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 0, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 0, 5000);
     QTest::qWait(500);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     QVERIFY(m_engine->status().stateText().startsWith(QStringLiteral("错误: ")));
 }
 
@@ -341,24 +341,24 @@ void TestMpvEngine::listWithOnlyMissingFilesEndsInError()
         { QStringLiteral("# only missing files"), QStringLiteral("gone1.mp3"),
             QStringLiteral("gone2.mp3") });
     play(list);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     QVERIFY(!m_engine->status().errorText.isEmpty());
 }
 
 void TestMpvEngine::noticeOncePerNewSource()
 {
-    QSignalSpy notices(m_engine.get(), &MediaEngine::EngineNotice37);
+    QSignalSpy notices(m_engine.get(), &MediaEngine::sourceOpened);
     play(media(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
     QTest::qWait(300);
     QCOMPARE(notices.count(), 1);
-    m_engine->PausePlayback();
-    m_engine->StartPlayback();
+    m_engine->pausePlayback();
+    m_engine->startPlayback();
     QTest::qWait(300);
     QCOMPARE(notices.count(), 1);
     play(media(QStringLiteral("tone.mp2")));
     QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 2, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
     QTest::qWait(300);
     QCOMPARE(notices.count(), 2);
 }
@@ -366,19 +366,19 @@ void TestMpvEngine::noticeOncePerNewSource()
 void TestMpvEngine::volumeRoundTripsAndIsClamped()
 {
     for (qint16 level : { 4, 37, 50, 99 }) {
-        m_engine->SetVolumeLevel(level);
-        QCOMPARE(m_engine->GetVolumeLevel(), level);
+        m_engine->setVolumeLevel(level);
+        QCOMPARE(m_engine->volumeLevel(), level);
     }
     QTest::qWait(200); // the core's reports agree
-    QCOMPARE(m_engine->GetVolumeLevel(), qint16(99));
-    m_engine->SetVolumeLevel(42);
+    QCOMPARE(m_engine->volumeLevel(), qint16(99));
+    m_engine->setVolumeLevel(42);
     QTest::qWait(200);
-    QCOMPARE(m_engine->GetVolumeLevel(), qint16(42));
-    m_engine->SetVolumeLevel(1000);
-    QCOMPARE(m_engine->GetVolumeLevel(), qint16(99));
-    m_engine->SetVolumeLevel(-5);
+    QCOMPARE(m_engine->volumeLevel(), qint16(42));
+    m_engine->setVolumeLevel(1000);
+    QCOMPARE(m_engine->volumeLevel(), qint16(99));
+    m_engine->setVolumeLevel(-5);
     QTest::qWait(200);
-    QCOMPARE(m_engine->GetVolumeLevel(), qint16(0));
+    QCOMPARE(m_engine->volumeLevel(), qint16(0));
 }
 
 void TestMpvEngine::httpStreamPlays()
@@ -387,7 +387,7 @@ void TestMpvEngine::httpStreamPlays()
     QVERIFY(file.open(QIODevice::ReadOnly));
     LoopbackServer server(LoopbackServer::Mode::Serve, file.readAll());
     play(server.url(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->GetPlaybackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
     QVERIFY(server.connections() >= 1);
     QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed >= 1, 3000);
     QVERIFY(m_engine->status().errorText.isEmpty());
@@ -398,9 +398,9 @@ void TestMpvEngine::closedRtspPortEndsInError()
     QElapsedTimer clock;
     clock.start();
     play(QStringLiteral("rtsp://127.0.0.1:%1/live.rm").arg(closedPort()));
-    QCOMPARE(m_engine->GetPlaybackState(), 1);
+    QCOMPARE(m_engine->playbackState(), 1);
     QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 5000);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     QVERIFY(m_engine->status().errorText.contains(QStringLiteral("rtsp://127.0.0.1")));
     QVERIFY(clock.elapsed() < 5000);
 }
@@ -410,7 +410,7 @@ void TestMpvEngine::pnmAddressIsTriedAsRtsp()
     const quint16 port = closedPort();
     play(QStringLiteral("pnm://127.0.0.1:%1/radio/live.rm").arg(port));
     QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 5000);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     const QString error = m_engine->status().errorText;
     QVERIFY2(error.contains(QStringLiteral("pnm")), qPrintable(error));
     QVERIFY2(error.contains(QStringLiteral("rtsp://127.0.0.1:%1/radio/live.rm").arg(port)),
@@ -435,9 +435,9 @@ void TestMpvEngine::silentServersEndInErrorWithinTheTimeout()
     clock.start();
     play(QStringLiteral("%1://127.0.0.1:%2/stream.rm").arg(scheme).arg(silent.port()));
     QTRY_VERIFY_WITH_TIMEOUT(silent.connections() >= 1, 3000);
-    QCOMPARE(m_engine->GetPlaybackState(), 1);
+    QCOMPARE(m_engine->playbackState(), 1);
     QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 10000);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     qInfo("%s: silent server given up after %lld ms", qPrintable(scheme), clock.elapsed());
     // Ended by the core's own time-out, well before the engine's last-resort guard.
     QVERIFY(clock.elapsed() < 4500);
@@ -458,13 +458,13 @@ void TestMpvEngine::remoteRamListPlaysItsEntries()
         "# remote list\r\n" + server.url(QStringLiteral("media/tone.mp3")).toUtf8()
             + "\r\n\r\ntwo.mp3\r\n",
         "audio/x-pn-realaudio");
-    QSignalSpy notices(m_engine.get(), &MediaEngine::EngineNotice37);
+    QSignalSpy notices(m_engine.get(), &MediaEngine::sourceOpened);
 
     play(server.url(QStringLiteral("old/RADIO.RAM")));
-    QCOMPARE(m_engine->GetPlaybackState(), 1); // contacting while the list downloads
+    QCOMPARE(m_engine->playbackState(), 1); // contacting while the list downloads
     waitForTitle(QStringLiteral("tone.mp3"));
     QCOMPARE(m_engine->status().entries, 2);
-    m_engine->SkipToNextEntry();
+    m_engine->skipToNextEntry();
     waitForTitle(QStringLiteral("two.mp3"));
     QVERIFY(m_engine->status().errorText.isEmpty());
     QCOMPARE(notices.count(), 2);
@@ -492,24 +492,24 @@ void TestMpvEngine::remoteListFailuresEndInErrorAndNewerRequestsCancel()
     // Stopped while it downloads, or replaced by a local source: the list
     // that arrives later is not played.
     play(server.url(QStringLiteral("slow.ram")));
-    QCOMPARE(m_engine->GetPlaybackState(), 1);
+    QCOMPARE(m_engine->playbackState(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(server.requestedPaths().size(), 1, 2000);
-    m_engine->StopPlayback();
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    m_engine->stopPlayback();
+    QCOMPARE(m_engine->playbackState(), 0);
     QTest::qWait(600);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     play(server.url(QStringLiteral("slow.ram")));
     QTRY_COMPARE_WITH_TIMEOUT(server.requestedPaths().size(), 2, 2000);
     play(media(QStringLiteral("nowhere.mp3")));
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     QTest::qWait(600);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     QCOMPARE(errors, QStringList({ QStringLiteral("找不到文件 nowhere.mp3") }));
     QVERIFY(!server.requestedPaths().contains("/tone.mp3"));
 
     play(server.url(QStringLiteral("missing.ram")));
     QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 2, 3000);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     QVERIFY2(m_engine->status().stateText().startsWith(QStringLiteral("错误: ")),
         qPrintable(m_engine->status().stateText()));
     QVERIFY(m_engine->status().errorText.contains(QStringLiteral("404")));
@@ -519,11 +519,11 @@ void TestMpvEngine::remoteListFailuresEndInErrorAndNewerRequestsCancel()
     clock.start();
     const QString never = silent.url(QStringLiteral("c.m3u"));
     play(never);
-    QCOMPARE(m_engine->GetPlaybackState(), 1);
+    QCOMPARE(m_engine->playbackState(), 1);
     QVERIFY(m_engine->status().errorText.isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 3, 4000);
     QVERIFY(clock.elapsed() >= 1900);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     QCOMPARE(errors.last(), QStringLiteral("连接超时: ") + never);
 }
 
@@ -533,12 +533,12 @@ void TestMpvEngine::skipRightAfterAFailedSourceDoesNotHang()
         { QStringLiteral("tone.mp3"), QStringLiteral("one.mp3"), QStringLiteral("two.mp3") });
     play(list);
     waitForTitle(QStringLiteral("tone.mp3"));
-    m_engine->StopPlayback();
+    m_engine->stopPlayback();
     play(media(QStringLiteral("nowhere.mp3")));
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
-    m_engine->SkipToNextEntry(); // the failed source left nothing to skip to
+    QCOMPARE(m_engine->playbackState(), 0);
+    m_engine->skipToNextEntry(); // the failed source left nothing to skip to
     QTest::qWait(500);
-    QCOMPARE(m_engine->GetPlaybackState(), 0);
+    QCOMPARE(m_engine->playbackState(), 0);
     QVERIFY(m_engine->status().errorText.contains(QStringLiteral("nowhere.mp3")));
 }
 

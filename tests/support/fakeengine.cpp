@@ -2,27 +2,27 @@
 
 #include <QWidget>
 
-void FakeEngine::ClipSource(const QString &value)
+void FakeEngine::setSource(const QString &value)
 {
     source = value;
-    calls << QStringLiteral("ClipSource:") + value;
+    calls << QStringLiteral("setSource:") + value;
 }
 
-void FakeEngine::SetVolumeLevel(qint16 level)
+void FakeEngine::setVolumeLevel(qint16 level)
 {
     volume = level;
-    calls << QStringLiteral("SetVolumeLevel:%1").arg(level);
+    calls << QStringLiteral("setVolumeLevel:%1").arg(level);
 }
 
-void FakeEngine::SetListLooping(bool value)
+void FakeEngine::setListLooping(bool value)
 {
     looping = value;
-    calls << QStringLiteral("SetListLooping:%1").arg(value ? u"true" : u"false");
+    calls << QStringLiteral("setListLooping:%1").arg(value ? u"true" : u"false");
 }
 
-void FakeEngine::ShowStatisticsView(bool show)
+void FakeEngine::showStatisticsView(bool show)
 {
-    calls << QStringLiteral("ShowStatisticsView:%1").arg(show ? u"true" : u"false");
+    calls << QStringLiteral("showStatisticsView:%1").arg(show ? u"true" : u"false");
 }
 
 QWidget *FakeEngine::createDisplay(QWidget *parent)

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "engine/mediaengine.h"
+#include "core/media/mediaengine.h"
 
 #include <QStringList>
 
-// Records every engine call as text ("ClipSource:x", "StartPlayback", ...).
+// Records every engine call as text ("setSource:x", "startPlayback", ...).
 class FakeEngine : public MediaEngine
 {
     Q_OBJECT
@@ -12,24 +12,24 @@ public:
     using MediaEngine::MediaEngine;
 
     QStringList calls;
-    qint32 state = Stopped;
+    PlaybackState state = Stopped;
     qint16 volume = 50;
     bool looping = false;
     QString source;
 
-    void ClipSource(const QString &value) override;
-    void StartPlayback() override { calls << QStringLiteral("StartPlayback"); }
-    void PausePlayback() override { calls << QStringLiteral("PausePlayback"); }
-    void StopPlayback() override { calls << QStringLiteral("StopPlayback"); }
-    void SkipToPreviousEntry() override { calls << QStringLiteral("SkipToPreviousEntry"); }
-    void SkipToNextEntry() override { calls << QStringLiteral("SkipToNextEntry"); }
-    qint32 GetPlaybackState() const override { return state; }
-    qint16 GetVolumeLevel() const override { return volume; }
-    void SetVolumeLevel(qint16 level) override;
-    void SetListLooping(bool value) override;
-    void ShowStatisticsView(bool show) override;
-    void ShowPerformanceSettings() override { calls << QStringLiteral("ShowPerformanceSettings"); }
+    void setSource(const QString &value) override;
+    void startPlayback() override { calls << QStringLiteral("startPlayback"); }
+    void pausePlayback() override { calls << QStringLiteral("pausePlayback"); }
+    void stopPlayback() override { calls << QStringLiteral("stopPlayback"); }
+    void skipToPreviousEntry() override { calls << QStringLiteral("skipToPreviousEntry"); }
+    void skipToNextEntry() override { calls << QStringLiteral("skipToNextEntry"); }
+    PlaybackState playbackState() const override { return state; }
+    qint16 volumeLevel() const override { return volume; }
+    void setVolumeLevel(qint16 level) override;
+    void setListLooping(bool value) override;
+    void showStatisticsView(bool show) override;
+    void showPerformanceSettings() override { calls << QStringLiteral("showPerformanceSettings"); }
     QWidget *createDisplay(QWidget *parent) override;
 
-    void raiseNotice() { Q_EMIT EngineNotice37(0, 0); }
+    void raiseNotice() { Q_EMIT sourceOpened(); }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/launcher.h"
+#include "core/program/launcher.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/prompts.h"
+#include "ui/common/prompts.h"
 
 #include <QList>
 #include <QQueue>
@@ -28,12 +28,12 @@ public:
     QList<Asked> asked;
 
     Answer message(QWidget *parent, const QString &text, const QString &title, Icon icon,
-                   Buttons buttons) override;
+        Buttons buttons) override;
     QString input(QWidget *parent, const QString &prompt, const QString &title,
-                  const QString &defaultText) override;
+        const QString &defaultText) override;
     QString openFile(QWidget *parent, const QString &filter, const QString &startFolder) override;
     QString saveFile(QWidget *parent, const QString &filter, const QString &startFolder,
-                     const QString &proposedName) override;
+        const QString &proposedName) override;
     QString directory(QWidget *parent, const QString &startFolder) override;
 
 private:

@@ -28,10 +28,10 @@ bool XSession::start(QSize screen)
     m_server = std::make_unique<QProcess>();
     // -displayfd 1: the server picks a free display and prints its number.
     m_server->start(QStringLiteral("Xvfb"),
-                    { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                      QStringLiteral("0"),
-                      QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
-                      QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+        { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+            QStringLiteral("0"),
+            QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+            QStringLiteral("-nolisten"), QStringLiteral("tcp") });
     if (!m_server->waitForStarted(5000))
         return false;
     QDeadlineTimer deadline(10000);
@@ -63,7 +63,7 @@ bool XSession::startWindowManager()
     QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired()) {
         const QString check = run(QStringLiteral("xprop"),
-                                  { QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK") });
+            { QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK") });
         if (check.contains(QLatin1String("window id")))
             return true;
         QThread::msleep(100);
@@ -101,7 +101,7 @@ QString XSession::waitForWindow(const QString &name, int timeoutMs) const
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         const QString ids = xdotool({ QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                      QStringLiteral("--name"), u'^' + name + u'$' });
+            QStringLiteral("--name"), u'^' + name + u'$' });
         if (!ids.isEmpty())
             return ids.split(u'\n').first();
         QThread::msleep(50);
@@ -111,7 +111,8 @@ QString XSession::waitForWindow(const QString &name, int timeoutMs) const
 
 QRect XSession::geometry(const QString &windowId) const
 {
-    const QString shell = xdotool({ QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), windowId });
+    const QString shell
+        = xdotool({ QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), windowId });
     QRect rect;
     for (const QString &line : shell.split(u'\n')) {
         const QString key = line.section(u'=', 0, 0);
@@ -130,7 +131,8 @@ QRect XSession::geometry(const QString &windowId) const
 
 void XSession::click(QPoint screenPos, int button) const
 {
-    xdotool({ QStringLiteral("mousemove"), QString::number(screenPos.x()), QString::number(screenPos.y()) });
+    xdotool({ QStringLiteral("mousemove"), QString::number(screenPos.x()),
+        QString::number(screenPos.y()) });
     QThread::msleep(100);
     xdotool({ QStringLiteral("click"), QString::number(button) });
 }
@@ -139,10 +141,14 @@ QImage XSession::grab(QRect area) const
 {
     QProcess import;
     import.start(QStringLiteral("import"),
-                 { QStringLiteral("-display"), m_display, QStringLiteral("-window"), QStringLiteral("root"),
-                   QStringLiteral("-crop"),
-                   QStringLiteral("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y()),
-                   QStringLiteral("png:-") });
+        { QStringLiteral("-display"), m_display, QStringLiteral("-window"), QStringLiteral("root"),
+            QStringLiteral("-crop"),
+            QStringLiteral("%1x%2+%3+%4")
+                .arg(area.width())
+                .arg(area.height())
+                .arg(area.x())
+                .arg(area.y()),
+            QStringLiteral("png:-") });
     if (!import.waitForFinished(10000))
         return {};
     return QImage::fromData(import.readAllStandardOutput(), "PNG");

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QImage>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -32,7 +32,8 @@ public:
 
     // Runs an X client (xdotool, xprop, ...) on this display; returns its
     // standard output, trimmed.
-    QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr) const;
+    QString run(
+        const QString &program, const QStringList &arguments, int *exitCode = nullptr) const;
     QString xdotool(const QStringList &arguments, int *exitCode = nullptr) const
     {
         return run(QStringLiteral("xdotool"), arguments, exitCode);

@@ -1,0 +1,16 @@
+# cmake -DLAYER=name -DFORBIDDEN=regex;... -DSOURCES=file;... -P CheckLayerIncludes.cmake
+# Fails when a source of the layer includes a header the layer must not use.
+set(failures "")
+foreach(source IN LISTS SOURCES)
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS includes)
+        foreach(pattern IN LISTS FORBIDDEN)
+            if(line MATCHES "#[ \t]*include[ \t]*[<\"](${pattern})")
+                string(APPEND failures "\n  ${source}: ${line}")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(failures)
+    message(FATAL_ERROR "${LAYER} includes headers of a layer or library it must not use:${failures}")
+endif()

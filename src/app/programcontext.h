@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/program/appstate.h"
+#include "ui/common/appcontext.h"
+#include "ui/common/desktoplauncher.h"
+#include "ui/common/qtprompts.h"
+
+// The real collaborators of a run: shared state, Qt dialogs, the desktop
+// launcher, the application folder and the service hosts. Create it after
+// the QApplication.
+struct ProgramContext
+{
+    ProgramContext();
+
+    AppState state;
+    QtPrompts prompts;
+    DesktopLauncher launcher;
+    AppContext context;
+};

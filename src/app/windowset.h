@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/enginefactory.h"
+#include "ui/menu/popupmenu.h"
+
+#include <QObject>
+#include <QPointer>
+
+struct AppContext;
+class CommandMenu;
+class MediaEngine;
+class PlayerWindow;
+class PlaylistWindow;
+
+// Owns the program's windows and connects them: each window is created on its
+// first use and reused afterwards; a window that was closed is created afresh
+// on the next use. The windows never see each other; every request one of
+// them makes of another passes through the connections made here.
+class WindowSet : public QObject
+{
+    Q_OBJECT
+public:
+    WindowSet(AppContext &context, EngineFactory engineFactory, QObject *parent = nullptr);
+    ~WindowSet() override;
+
+    // The player window with its engine, both created on first use. Returns
+    // null (and no window) when the engine cannot be created.
+    PlayerWindow *player();
+    // The two steps of player(), so start-up can show the windows while the
+    // engine starts: the window alone, then its engine.
+    PlayerWindow *createPlayerWindow();
+    bool startEngine();
+    PlayerWindow *existingPlayer() const;
+    // The player's engine, creating the player on first use.
+    MediaEngine *engine();
+
+    // The playlist window; creating it loads the saved list and shows it.
+    PlaylistWindow *playlist();
+    PlaylistWindow *existingPlaylist() const;
+
+    CommandMenu *commandMenu();
+
+public Q_SLOTS:
+    // Closes the playlist window, which saves the list.
+    void unloadPlaylist();
+    // Saves the list of an open playlist window without closing it.
+    void savePlaylist();
+    // Hides the playlist, places it against the player's right edge and shows it.
+    void showPlaylistDocked();
+    void popupMenu(PopupMenu menu, QWidget *owner);
+    // The About window on the given tab, and the add-directory dialog; they
+    // do nothing until those windows exist.
+    void showAbout(AboutTab tab);
+    void showAddDirectory();
+
+Q_SIGNALS:
+    // The user closed the player window.
+    void quitRequested();
+
+private:
+    void connectPlayer(PlayerWindow *player);
+    void connectPlaylist(PlaylistWindow *list);
+    void connectMenu(CommandMenu *menu);
+    // Runs a command of the player or the playlist, creating it first.
+    template<typename Slot> void onPlayer(Slot slot);
+    template<typename Slot> void onPlaylist(Slot slot);
+
+    AppContext &m_context;
+    EngineFactory m_engineFactory;
+    QPointer<PlayerWindow> m_player;
+    QPointer<PlaylistWindow> m_playlist;
+    QPointer<CommandMenu> m_menu;
+};

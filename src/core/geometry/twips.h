@@ -1,0 +1,18 @@
+#pragma once
+
+// Window geometry is kept in twips; 15 twips make one logical pixel at every
+// scale factor. Convert only where a widget is moved or read.
+inline constexpr int kTwipsPerPixel = 15;
+
+// To the nearest pixel, halves away from zero, so that a position and its
+// mirror image round alike.
+constexpr int twipsToPixels(int twips)
+{
+    const int half = kTwipsPerPixel / 2;
+    return twips >= 0 ? (twips + half) / kTwipsPerPixel : -((-twips + half) / kTwipsPerPixel);
+}
+
+constexpr int pixelsToTwips(int pixels)
+{
+    return pixels * kTwipsPerPixel;
+}

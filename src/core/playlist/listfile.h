@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/playlist/playlistitem.h"
+
+#include <QList>
+#include <QStringList>
+
+// The plain line format shared by xlist.cfg and the m3u, ram and pls list
+// files: one item text per line, lines starting with "#" are comments.
+namespace ListFile {
+
+using IconRule = PlaylistItem::Icon (*)(const QString &text);
+
+// Every line that is not a comment becomes an item, empty lines included,
+// with the text unchanged.
+QList<PlaylistItem> itemsFromLines(const QStringList &lines, IconRule iconRule);
+
+struct ImportResult
+{
+    bool complete = false; // the whole file was read
+    QList<PlaylistItem> items; // what could be read, also when incomplete
+};
+
+// Reads a list file for import (icon by a "file://" prefix in any case).
+ImportResult import(const QString &path);
+
+// Writes the texts, one a line with CR LF, replacing the file atomically.
+bool write(const QString &path, const QStringList &texts);
+
+} // namespace ListFile

@@ -1,0 +1,127 @@
+#include "core/playlist/playlistmodel.h"
+
+PlaylistModel::PlaylistModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+int PlaylistModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : itemCount() + 1;
+}
+
+int PlaylistModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant PlaylistModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return cellText(index.row(), index.column());
+    case PictureRole:
+        return int(picture(index.row(), index.column()));
+    case Qt::TextAlignmentRole:
+        if (index.row() == 0 && index.column() == TextColumn)
+            return int(Qt::AlignCenter);
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags PlaylistModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+QString PlaylistModel::cellText(int row, int column) const
+{
+    if (row < 1 || row > itemCount() || column != TextColumn)
+        return {};
+    return m_items.at(row - 1).text;
+}
+
+QStringList PlaylistModel::texts() const
+{
+    QStringList result;
+    result.reserve(m_items.size());
+    for (const PlaylistItem &item : m_items)
+        result.append(item.text);
+    return result;
+}
+
+PlaylistModel::Picture PlaylistModel::picture(int row, int column) const
+{
+    if (row == 0)
+        return column == IconColumn ? Picture::Header : Picture::Title;
+    if (column != IconColumn || row > itemCount())
+        return Picture::None;
+    return m_items.at(row - 1).icon == PlaylistItem::Icon::File ? Picture::File : Picture::Address;
+}
+
+void PlaylistModel::appendItem(PlaylistItem::Icon icon, const QString &text)
+{
+    const int row = rowCount();
+    beginInsertRows({}, row, row);
+    m_items.append(PlaylistItem { icon, text });
+    endInsertRows();
+    setCurrentCell(row, TextColumn);
+}
+
+void PlaylistModel::appendItems(QList<PlaylistItem> items)
+{
+    if (items.isEmpty())
+        return;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + int(items.size()) - 1);
+    if (m_items.isEmpty())
+        m_items = std::move(items);
+    else
+        m_items.append(std::move(items));
+    endInsertRows();
+    setCurrentCell(itemCount(), TextColumn);
+}
+
+bool PlaylistModel::removeItem(int row)
+{
+    if (row < 1 || row > itemCount())
+        return false;
+    beginRemoveRows({}, row, row);
+    m_items.removeAt(row - 1);
+    endRemoveRows();
+    // The current cell keeps its row number (the next item moves into it)
+    // unless a row above it went or it fell off the end. The view lost its
+    // current index with the row, so tell it again in every case.
+    if (row < m_currentRow)
+        --m_currentRow;
+    m_currentRow = qMin(m_currentRow, itemCount());
+    Q_EMIT currentCellChanged(m_currentRow, m_currentColumn);
+    return true;
+}
+
+void PlaylistModel::removeAllItems()
+{
+    if (!m_items.isEmpty()) {
+        beginRemoveRows({}, 1, itemCount());
+        m_items.clear();
+        m_items.squeeze();
+        endRemoveRows();
+    }
+    m_currentRow = 0;
+    Q_EMIT currentCellChanged(m_currentRow, m_currentColumn);
+}
+
+void PlaylistModel::setCurrentCell(int row, int column)
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column > TextColumn)
+        return;
+    if (row == m_currentRow && column == m_currentColumn)
+        return;
+    m_currentRow = row;
+    m_currentColumn = column;
+    Q_EMIT currentCellChanged(row, column);
+}

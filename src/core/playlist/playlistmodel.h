@@ -1,0 +1,57 @@
+#pragma once
+
+#include "core/playlist/playlistitem.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QStringList>
+
+// The list behind the playlist grid. Row 0 is the header row and never an
+// item; rows 1 .. rowCount() - 1 are the items in list order. Column 0 shows
+// the item's icon, column 1 its text. The model also keeps the grid's current
+// cell, the cursor every list operation works on.
+class PlaylistModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Column { IconColumn = 0, TextColumn = 1 };
+    // What a cell shows as its picture (PictureRole).
+    enum class Picture { None, Header, Title, File, Address };
+    static constexpr int PictureRole = Qt::UserRole + 1;
+
+    explicit PlaylistModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    int itemCount() const { return int(m_items.size()); }
+    // row is a grid row, 1 .. itemCount().
+    const PlaylistItem &item(int row) const { return m_items.at(row - 1); }
+    // The text of a grid cell; empty for the header row and the icon column.
+    QString cellText(int row, int column) const;
+    QStringList texts() const;
+    Picture picture(int row, int column) const;
+
+    // The append step: adds the item at the end and makes its text cell current.
+    void appendItem(PlaylistItem::Icon icon, const QString &text);
+    // Appends many items at once, with one row insertion; the last one ends current.
+    void appendItems(QList<PlaylistItem> items);
+    // Removes one item row; the header row is never removed.
+    bool removeItem(int row);
+    // Removes every item; the header row stays.
+    void removeAllItems();
+
+    int currentRow() const { return m_currentRow; }
+    int currentColumn() const { return m_currentColumn; }
+    void setCurrentCell(int row, int column);
+
+Q_SIGNALS:
+    void currentCellChanged(int row, int column);
+
+private:
+    QList<PlaylistItem> m_items;
+    int m_currentRow = 0;
+    int m_currentColumn = TextColumn;
+};

@@ -1,0 +1,34 @@
+#include "ui/common/hotspot.h"
+
+#include <QMouseEvent>
+
+HotSpot::HotSpot(const QString &name, QWidget *parent)
+    : QLabel(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void HotSpot::mousePressEvent(QMouseEvent *event)
+{
+    m_armed = event->button() == Qt::LeftButton;
+    Q_EMIT pressed(event->button());
+    event->accept();
+}
+
+void HotSpot::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool inside = rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && m_armed && inside) {
+        m_armed = false;
+        Q_EMIT clicked();
+    }
+    event->accept();
+}
+
+void HotSpot::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked();
+    event->accept();
+}

@@ -1,0 +1,139 @@
+#include "ui/menu/commandmenu.h"
+
+#include "core/program/launcher.h"
+#include "ui/common/appcontext.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QWindow>
+
+namespace {
+
+// Dark like the skins, in the Song face at 9 pt.
+const QString kMenuStyle = QStringLiteral(
+    "QMenu { background: #20262e; color: #e8ecf0; border: 1px solid #5a6878; padding: 2px; }"
+    "QMenu::item { padding: 3px 22px 3px 14px; }"
+    "QMenu::item:selected { background: #3d6590; color: #ffffff; }"
+    "QMenu::right-arrow { width: 8px; }");
+
+int indexOf(PopupMenu menu)
+{
+    return static_cast<int>(menu);
+}
+
+} // namespace
+
+CommandMenu::CommandMenu(AppContext &context)
+    : m_context(context)
+{
+    setObjectName(QStringLiteral("mmenu"));
+    setWindowTitle(QStringLiteral("mmenu"));
+    buildMainMenu();
+    buildListMenus();
+    buildNavigationMenu();
+}
+
+void CommandMenu::popup(PopupMenu which, QWidget *owner)
+{
+    QMenu *shown = menu(which);
+    // The asking window owns the popup, so the window manager keeps it above
+    // that window even when the window stays on top.
+    shown->winId();
+    if (owner && owner->window()->windowHandle() && shown->windowHandle())
+        shown->windowHandle()->setTransientParent(owner->window()->windowHandle());
+    shown->exec(QCursor::pos());
+}
+
+QMenu *CommandMenu::menu(PopupMenu which) const
+{
+    return m_menus[indexOf(which)];
+}
+
+QMenu *CommandMenu::createMenu(const QString &name, const QString &caption, QMenu *parentMenu)
+{
+    auto *created = new QMenu(caption, parentMenu ? static_cast<QWidget *>(parentMenu) : this);
+    created->setObjectName(name);
+    created->setStyleSheet(kMenuStyle);
+    created->setFont(QFont(QStringLiteral(u"宋体"), 9));
+    if (parentMenu)
+        parentMenu->addMenu(created)->setObjectName(name);
+    return created;
+}
+
+QAction *CommandMenu::addItem(QMenu *menu, const QString &name, const QString &caption)
+{
+    QAction *item = menu->addAction(caption);
+    item->setObjectName(name);
+    return item;
+}
+
+void CommandMenu::addCommand(
+    QMenu *menu, const QString &name, const QString &caption, void (CommandMenu::*request)())
+{
+    connect(addItem(menu, name, caption), &QAction::triggered, this, request);
+}
+
+void CommandMenu::addPage(
+    QMenu *menu, const QString &name, const QString &caption, WebAddresses::Page page)
+{
+    connect(addItem(menu, name, caption), &QAction::triggered, this, [this, page] {
+        // The menu reports nothing when no browser can be started.
+        m_context.launcher.openUrl(WebAddresses(m_context.hosts).page(page));
+    });
+}
+
+void CommandMenu::buildMainMenu()
+{
+    QMenu *main = createMenu(QStringLiteral("mmain"), QStringLiteral("mmain"));
+    QMenu *open = createMenu(QStringLiteral("mopen"), QStringLiteral(u"打开音乐"), main);
+    addCommand(open, QStringLiteral("mopenfile"), QStringLiteral(u"打开一个文件"),
+        &CommandMenu::openFileRequested);
+    addCommand(open, QStringLiteral("mopenurl"), QStringLiteral(u"打开一个网址"),
+        &CommandMenu::openAddressRequested);
+    addCommand(main, QStringLiteral("mopelist"), QStringLiteral(u"显示播放列表"),
+        &CommandMenu::playlistRequested);
+    QMenu *settings = createMenu(QStringLiteral("mxtsz"), QStringLiteral(u"系统设置"), main);
+    addCommand(settings, QStringLiteral("stjxx"), QStringLiteral(u"统计信息"),
+        &CommandMenu::statisticsRequested);
+    addCommand(settings, QStringLiteral("sxtcs"), QStringLiteral(u"性能/连接"),
+        &CommandMenu::performanceSettingsRequested);
+    addCommand(main, QStringLiteral("about_x"), QStringLiteral(u"关于Tunvia"),
+        &CommandMenu::aboutRequested);
+    m_menus[indexOf(PopupMenu::Main)] = main;
+    m_menus[indexOf(PopupMenu::Open)] = open;
+    m_menus[indexOf(PopupMenu::Settings)] = settings;
+}
+
+void CommandMenu::buildListMenus()
+{
+    QMenu *add = createMenu(QStringLiteral("add"), QStringLiteral("add"));
+    addCommand(add, QStringLiteral("addfile"), QStringLiteral(u"增加一个文件"),
+        &CommandMenu::addFileRequested);
+    addCommand(add, QStringLiteral("addurl"), QStringLiteral(u"增加一个网址"),
+        &CommandMenu::addAddressRequested);
+    addCommand(add, QStringLiteral("adddir"), QStringLiteral(u"增加一个目录"),
+        &CommandMenu::addDirectoryRequested);
+    QMenu *del = createMenu(QStringLiteral("del"), QStringLiteral("del"));
+    addCommand(del, QStringLiteral("delone"), QStringLiteral(u"删除这条"),
+        &CommandMenu::deleteCurrentRequested);
+    addCommand(del, QStringLiteral("delall"), QStringLiteral(u"删除所有"),
+        &CommandMenu::deleteAllRequested);
+    m_menus[indexOf(PopupMenu::Add)] = add;
+    m_menus[indexOf(PopupMenu::Delete)] = del;
+}
+
+void CommandMenu::buildNavigationMenu()
+{
+    using Page = WebAddresses::Page;
+    QMenu *navigation = createMenu(QStringLiteral("dh_main"), QStringLiteral("daohang"));
+    addPage(
+        navigation, QStringLiteral("dh_zxdg"), QStringLiteral(u"点歌送友"), Page::SongDedication);
+    addPage(navigation, QStringLiteral("dh_xxda"), QStringLiteral(u"星星挡案"), Page::StarArchive);
+    addPage(navigation, QStringLiteral("dh_zxyy"), QStringLiteral(u"在线音乐"), Page::OnlineMusic);
+    addPage(navigation, QStringLiteral("dg_zxdy"), QStringLiteral(u"在线电影"), Page::OnlineFilms);
+    addPage(navigation, QStringLiteral("dg_mtvxs"), QStringLiteral(u"MTV欣赏"), Page::MusicVideos);
+    addPage(
+        navigation, QStringLiteral("dg_zxdh"), QStringLiteral(u"在线动画"), Page::OnlineCartoons);
+    addPage(navigation, QStringLiteral("dg_zxds"), QStringLiteral(u"在线电视"), Page::OnlineTv);
+    m_menus[indexOf(PopupMenu::Navigation)] = navigation;
+}

@@ -1,0 +1,38 @@
+#include "ui/player/playerstyle.h"
+
+namespace PlayerStyle {
+
+QString styleSheet()
+{
+    // Only the window's own controls: dialogs it opens keep the desktop's look.
+    return QStringLiteral(R"(
+PlayerWindow > QLabel { color: #dce6f2; background: transparent; }
+PlayerWindow > HotSpot[textButton="true"] { color: #404040; }
+PlayerWindow > HotSpot[textButton="true"]:hover { color: #1a4f8b; text-decoration: underline; }
+PlayerWindow > QCheckBox { background: transparent; }
+PlayerWindow > QCheckBox::indicator { width: 11px; height: 11px; border: 1px solid #0d1a2a;
+    background: #e8eef5; border-radius: 2px; }
+PlayerWindow > QCheckBox::indicator:checked { image: url(:/skin/check.svg); background: qlineargradient(
+    x1:0, y1:0, x2:0, y2:1, stop:0 #cfeaff, stop:1 #7fb8e6); }
+PlayerWindow > QProgressBar { border: 1px solid #0b1522; border-radius: 2px; background: #0e1c2c; }
+PlayerWindow > QProgressBar::chunk { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
+    stop:0 #9fe3ff, stop:1 #2e8fd6); width: 8px; margin: 0px 1px; }
+PlayerWindow > QSlider::groove:horizontal { height: 4px; border: 1px solid #0b1522; border-radius: 2px;
+    background: #14263a; }
+PlayerWindow > QSlider::sub-page:horizontal { background: #3f94d8; border-radius: 2px; }
+PlayerWindow > QSlider::handle:horizontal { width: 8px; margin: -4px 0; border-radius: 3px;
+    border: 1px solid #0b1522; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
+    stop:0 #f4f8fc, stop:1 #a9b8c8); }
+PlayerWindow > QLineEdit, PlayerWindow > QComboBox { border: 1px solid #0b1522; border-radius: 2px; background: #eef3f8;
+    color: #1b2733; padding: 0px 2px; }
+PlayerWindow > QComboBox::drop-down { width: 12px; border: none; }
+PlayerWindow > QComboBox::down-arrow { image: url(:/skin/arrow-down.svg); width: 8px; height: 5px; }
+PlayerWindow > QPushButton { border: 1px solid #0b1522; border-radius: 3px; color: #f2f6fa;
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4c84b8, stop:1 #24517d); }
+PlayerWindow > QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
+    stop:0 #5d97cc, stop:1 #2c5e90); }
+PlayerWindow > QPushButton:pressed { background: #1d4268; }
+)");
+}
+
+} // namespace PlayerStyle

@@ -1,0 +1,79 @@
+#include "ui/playlist/playlistcommands.h"
+
+#include "core/media/filefilter.h"
+#include "core/media/filelocation.h"
+#include "core/playlist/listfile.h"
+#include "core/playlist/playlistmodel.h"
+#include "core/text/spaces.h"
+#include "core/web/addressprompt.h"
+#include "ui/common/appcontext.h"
+#include "ui/common/prompts.h"
+
+#include <QFileInfo>
+
+PlaylistCommands::PlaylistCommands(AppContext &context, PlaylistModel &model, QWidget *window)
+    : m_context(context)
+    , m_model(model)
+    , m_window(window)
+{
+}
+
+QString PlaylistCommands::listFilter()
+{
+    return QStringLiteral(u"列表文件(m3u,ram,pls)|*.m3u;*.ram;*.pls|");
+}
+
+void PlaylistCommands::addAddress()
+{
+    const QString answer
+        = m_context.prompts.input(m_window, AddressPrompt::text(m_context.hosts.service),
+            AddressPrompt::title(), AddressPrompt::defaultAnswer());
+    if (AddressPrompt::accepts(answer))
+        m_model.appendItem(PlaylistItem::Icon::Address, answer);
+}
+
+void PlaylistCommands::addFile()
+{
+    const QString path = m_context.prompts.openFile(m_window, mediaFileFilter(), m_fileFolder);
+    if (trimSpaces(path).isEmpty())
+        return;
+    m_fileFolder = QFileInfo(path).absolutePath();
+    m_model.appendItem(PlaylistItem::Icon::File, FileLocation::fromPath(path));
+}
+
+void PlaylistCommands::deleteAll()
+{
+    const Prompts::Answer answer = m_context.prompts.message(m_window,
+        QStringLiteral(u"清除现在的列表吗？清除列表将不会影响您的文件。"),
+        QStringLiteral(u"清除所有"), Prompts::Icon::None, Prompts::Buttons::OkCancel);
+    if (answer == Prompts::Answer::Ok)
+        m_model.removeAllItems();
+}
+
+void PlaylistCommands::deleteCurrent()
+{
+    if (m_model.currentRow() != 0)
+        m_model.removeItem(m_model.currentRow());
+}
+
+void PlaylistCommands::importList()
+{
+    const QString path
+        = m_context.prompts.openFile(m_window, listFilter(), m_context.folder.path());
+    if (path.isEmpty())
+        return;
+    // A file that cannot be read to its end adds what was read, silently.
+    m_model.appendItems(ListFile::import(path).items);
+}
+
+void PlaylistCommands::exportList()
+{
+    const QString path = m_context.prompts.saveFile(
+        m_window, listFilter(), m_context.folder.path(), proposedListName());
+    if (path.isEmpty())
+        return;
+    // Failures end silently; the file is replaced whole or not at all.
+    ListFile::write(path, m_model.texts());
+    if (m_model.itemCount() > 0)
+        m_model.setCurrentCell(m_model.itemCount(), PlaylistModel::TextColumn);
+}

@@ -1,0 +1,75 @@
+#include "app/windowset.h"
+#include "core/playlist/playlistmodel.h"
+#include "engine/mpvengine.h"
+#include "support/recordinglauncher.h"
+#include "support/scriptedprompts.h"
+#include "support/testmedia.h"
+#include "ui/common/appcontext.h"
+#include "ui/player/playerwindow.h"
+#include "ui/playlist/playlistgrid.h"
+#include "ui/playlist/playlistwindow.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The playlist with the real libmpv engine: a double click on a generated
+// list plays on through looptemp.ram from the clicked item.
+class PlaylistEngineTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void loopingDoubleClickPlaysTheListFromTheClickedItem()
+    {
+        QTemporaryDir dir;
+        const QString media = dir.filePath(QStringLiteral(u"我的 歌曲"));
+        QVERIFY(QDir().mkpath(media));
+        const QString first = media + QStringLiteral(u"/一 first.mp3");
+        const QString second = media + QStringLiteral(u"/二 second.mp3");
+        QVERIFY(TestMedia::generate(TestMedia::Kind::Mp3, first, 2));
+        QVERIFY(TestMedia::generate(TestMedia::Kind::Mp3, second, 2));
+        QFile list(dir.filePath(QStringLiteral("xlist.cfg")));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write(QString(QStringLiteral("file://") + first + QStringLiteral("\r\nfile://")
+            + second + QStringLiteral("\r\n"))
+                       .toUtf8());
+        list.close();
+
+        AppState state;
+        ScriptedPrompts prompts;
+        RecordingLauncher launcher;
+        AppContext context { state, prompts, launcher, AppFolder(dir.path()), ServiceHosts {} };
+        WindowSet hub(context, [&context] { return MpvEngine::create(context.folder); });
+        PlayerWindow *player = hub.player();
+        QVERIFY2(player, "the engine could not be created");
+        player->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);
+        auto *engine = qobject_cast<MpvEngine *>(hub.engine());
+        QVERIFY(engine);
+
+        PlaylistWindow *window = hub.playlist();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        PlaylistGrid *grid = window->grid();
+        const QModelIndex secondItem = grid->model()->index(2, PlaylistModel::TextColumn);
+        QTest::mouseDClick(
+            grid->viewport(), Qt::LeftButton, {}, grid->visualRect(secondItem).center());
+
+        QTRY_COMPARE_WITH_TIMEOUT(engine->playbackState(), qint32(MediaEngine::Playing), 10000);
+        QCOMPARE(engine->status().entries, 2);
+        QCOMPARE(engine->status().entry, 0);
+        QVERIFY2(engine->status().title.contains(QStringLiteral("second")),
+            qPrintable(engine->status().title));
+        // The list plays on: after the clicked item comes the first one.
+        QTRY_COMPARE_WITH_TIMEOUT(engine->status().entry, 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(engine->playbackState(), qint32(MediaEngine::Playing), 5000);
+        QVERIFY2(engine->status().title.contains(QStringLiteral("first")),
+            qPrintable(engine->status().title));
+        QCOMPARE(window->model()->currentRow(), 2);
+        engine->stopPlayback();
+    }
+};
+
+QTEST_MAIN(PlaylistEngineTest)
+#include "tst_playlistengine.moc"

@@ -1,0 +1,255 @@
+#include "core/playlist/externalplayers.h"
+#include "core/playlist/listfile.h"
+#include "core/playlist/playlistmodel.h"
+#include "core/playlist/playliststore.h"
+#include "core/playlist/randomorder.h"
+#include "support/ordinaryuser.h"
+
+#include <QDir>
+#include <QSet>
+#include <QSignalSpy>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using Icon = PlaylistItem::Icon;
+
+static QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+static void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+// Icons as letters, F for the file icon and A for the address icon.
+static QString iconLetters(const QList<PlaylistItem> &items)
+{
+    QString letters;
+    for (const PlaylistItem &item : items)
+        letters += item.icon == Icon::File ? u'F' : u'A';
+    return letters;
+}
+
+static QList<PlaylistItem> itemsOf(const PlaylistModel &model)
+{
+    QList<PlaylistItem> items;
+    for (int row = 1; row <= model.itemCount(); ++row)
+        items << model.item(row);
+    return items;
+}
+
+// The list model, xlist.cfg and list files, the other players and random picks.
+class PlaylistCoreTest : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void bulkAppendInsertsOnceAndSelectsTheLastItem()
+    {
+        PlaylistModel model;
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy current(&model, &PlaylistModel::currentCellChanged);
+        model.appendItems(
+            QList<PlaylistItem>(100000, { Icon::Address, QStringLiteral("http://h/a.rm") }));
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(current.count(), 1);
+        QCOMPARE(model.rowCount(), 100001);
+        QCOMPARE(model.currentRow(), 100000);
+    }
+
+    void loadingTheList_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("icons");
+        const QStringList two { QStringLiteral("file://C:\\a.mp3"),
+            QStringLiteral("FILE://C:\\b.mp3") };
+        QTest::newRow("CR LF, comment")
+            << QByteArray("#\r\nfile://C:\\a.mp3\r\nFILE://C:\\b.mp3\r\n") << two
+            << QStringLiteral("FA");
+        QTest::newRow("no final ending")
+            << QByteArray("file://C:\\a.mp3\r\nFILE://C:\\b.mp3") << two << QStringLiteral("FA");
+        QTest::newRow("LF only") << QByteArray("file://C:\\a.mp3\nFILE://C:\\b.mp3\n") << two
+                                 << QStringLiteral("FA");
+        QTest::newRow("CR only") << QByteArray("file://C:\\a.mp3\rFILE://C:\\b.mp3\r") << two
+                                 << QStringLiteral("FA");
+        QTest::newRow("mixed") << QByteArray("#\nfile://C:\\a.mp3\r\n#x\rFILE://C:\\b.mp3\n") << two
+                               << QStringLiteral("FA");
+        QTest::newRow("empty file") << QByteArray() << QStringList() << QStringLiteral("");
+        QTest::newRow("empty line, spaces kept")
+            << QByteArray("\r\n  a  \r\n") << QStringList { QString(), QStringLiteral("  a  ") }
+            << QStringLiteral("AA");
+        QTest::newRow("GBK") << QByteArray(
+            QStringEncoder("GB18030")(QStringLiteral(u"file://D:\\音乐\\青花瓷.mp3\r\n")))
+                             << QStringList { QStringLiteral(u"file://D:\\音乐\\青花瓷.mp3") }
+                             << QStringLiteral("F");
+    }
+
+    void aListNoEncodingFitsIsShownButNeverOverwritten()
+    {
+        const QByteArray bytes("\xff\x80zz\r\nhttp://h/ok\r\n");
+        writeBytes(path(QStringLiteral("xlist.cfg")), bytes);
+        PlaylistModel model;
+        PlaylistStore store(path(QStringLiteral("xlist.cfg")));
+        QCOMPARE(store.load(model), PlaylistStore::LoadStatus::Unreadable);
+        QCOMPARE(model.texts(),
+            (QStringList { QStringLiteral(u"\ufffd\ufffdzz"), QStringLiteral("http://h/ok") }));
+        QVERIFY(!store.save(model)); // writing it back would lose the two bytes
+        QFile file(path(QStringLiteral("xlist.cfg")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+    }
+
+    void loadingTheList()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, texts);
+        QFETCH(QString, icons);
+        writeBytes(path(QStringLiteral("xlist.cfg")), bytes);
+        PlaylistModel model;
+        QCOMPARE(PlaylistStore(path(QStringLiteral("xlist.cfg"))).load(model),
+            PlaylistStore::LoadStatus::Loaded);
+        QCOMPARE(model.texts(), texts);
+        QCOMPARE(iconLetters(itemsOf(model)), icons);
+        QCOMPARE(model.currentRow(), model.itemCount()); // the last item, or the header row
+    }
+
+    void oddTextsSurviveASaveAndALoad()
+    {
+        const QString file = path(QStringLiteral("xlist.cfg"));
+        const QStringList texts { QString(1024 * 1024, u'x'), QString::fromUtf8("a\0b", 3),
+            QString(), QStringLiteral(u"file:///音乐/我的 歌.mp3"),
+            QStringLiteral("#dropped when loaded") };
+        PlaylistModel model;
+        for (const QString &text : texts)
+            model.appendItem(Icon::Address, text);
+        QVERIFY(PlaylistStore(file).save(model));
+        QCOMPARE(readBytes(file),
+            (texts.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+        PlaylistModel loaded;
+        PlaylistStore(file).load(loaded);
+        QCOMPARE(loaded.texts(), texts.mid(0, 4));
+    }
+
+    void aFailedSaveKeepsTheOldList()
+    {
+        const QString folder = path(QStringLiteral("readonly"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + QStringLiteral("/xlist.cfg");
+        writeBytes(file, "old\r\n");
+        PlaylistModel model;
+        for (int i = 0; i < 1000; ++i)
+            model.appendItem(
+                Icon::Address, QStringLiteral("http://host/a-rather-long-address/%1.mp3").arg(i));
+
+        // A write that fails halfway, like on a full disk: files may grow to 4 KiB only.
+        rlimit saved {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool savedOnFullDisk = PlaylistStore(file).save(model);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(!savedOnFullDisk);
+        QCOMPARE(readBytes(file), QByteArray("old\r\n"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1); // no leftovers
+
+        OrdinaryUser::openToEveryone(m_dir.path());
+        OrdinaryUser::readOnlyForEveryone(folder);
+        bool savedInReadOnlyFolder = true;
+        {
+            OrdinaryUser user;
+            if (!user.active())
+                QSKIP("cannot drop root rights here");
+            savedInReadOnlyFolder = PlaylistStore(file).save(model);
+        }
+        OrdinaryUser::openToEveryone(folder);
+        QVERIFY(!savedInReadOnlyFolder);
+        QCOMPARE(readBytes(file), QByteArray("old\r\n"));
+    }
+
+    void importingListFiles()
+    {
+        const QString m3u = path(QStringLiteral("a.m3u"));
+        writeBytes(
+            m3u, "#EXTM3U\r\n#EXTINF:1,T\r\nFILE:///m/a.mp3\r\nfile:///m/b c.mp3\r\n/m/c.mp3\r\n");
+        ListFile::ImportResult result = ListFile::import(m3u);
+        QVERIFY(result.complete);
+        QCOMPARE(iconLetters(result.items), QStringLiteral("FFA"));
+        QCOMPARE(result.items.at(1).text, QStringLiteral("file:///m/b c.mp3"));
+
+        writeBytes(path(QStringLiteral("a.pls")),
+            "[playlist]\nFile1=file:///m/a.mp3\n"); // lines as they stand
+        result = ListFile::import(path(QStringLiteral("a.pls")));
+        QCOMPARE(iconLetters(result.items), QStringLiteral("AA"));
+        QCOMPARE(result.items.at(1).text, QStringLiteral("File1=file:///m/a.mp3"));
+
+        result = ListFile::import(m_dir.path()); // a folder
+        QVERIFY(!result.complete);
+        QVERIFY(result.items.isEmpty());
+    }
+
+    void onlyPlainVisibleProgramsAreOffered()
+    {
+        writeBytes(path(QStringLiteral("realplay")), {});
+        writeBytes(path(QStringLiteral(".vlc")), {});
+        QDir(m_dir.path()).mkdir(QStringLiteral("audacious"));
+        const QList<ExternalPlayers::Player> installed = ExternalPlayers::installed(
+            { { QStringLiteral("RealPlay"), path(QStringLiteral("realplay")) },
+                { QStringLiteral("WinAmp"), path(QStringLiteral("audacious")) },
+                { QStringLiteral("MediaPlay"), path(QStringLiteral(".vlc")) },
+                { QStringLiteral("Other"), path(QStringLiteral("missing")) } });
+        QCOMPARE(installed.size(), 1);
+        QCOMPARE(installed.at(0).name, QStringLiteral("RealPlay"));
+    }
+
+    void previewEndsWithTheOmissionNoteFromTheTwentiethPick()
+    {
+        for (int count : { 6, 19, 20 }) {
+            QStringList texts;
+            for (int i = 1; i <= count; ++i)
+                texts << QString::number(i);
+            const RandomOrder::Draw draw = RandomOrder::draw(texts, [](int n) { return n; });
+            QCOMPARE(draw.lines, QStringList(QList<QString>(count, texts.last())));
+            QString expected = QString(texts.last() + u'\r').repeated(count);
+            if (count == 20)
+                expected += QStringLiteral(u"\r后面的省略…………");
+            QCOMPARE(draw.preview, expected);
+        }
+    }
+
+    void previewCutsVeryLongTexts()
+    {
+        const QStringList texts(5, QString(100000, u'x'));
+        const RandomOrder::Draw draw = RandomOrder::draw(texts, [](int) { return 1; });
+        QCOMPARE(draw.lines.first().size(), 100000); // the loop list keeps the whole text
+        QVERIFY(draw.preview.size() < 6000);
+    }
+
+    void clockSeededPicksSpreadOverTheList()
+    {
+        const RandomOrder::Pick pick = RandomOrder::clockSeeded();
+        QSet<int> seen;
+        for (int k = 0; k < 2000; ++k) {
+            const int row = pick(7);
+            QVERIFY(row >= 1 && row <= 7);
+            seen.insert(row);
+        }
+        QCOMPARE(seen.size(), 7); // picks faster than the clock ticks still differ
+    }
+};
+
+QTEST_GUILESS_MAIN(PlaylistCoreTest)
+#include "tst_playlistcore.moc"
