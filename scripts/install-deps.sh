@@ -11,7 +11,7 @@ packages=(
     fonts-arphic-uming fonts-wqy-zenhei
 )
 if [[ "${1:-}" == "--tests" ]]; then
-    packages+=(ffmpeg xvfb xauth xdotool x11-utils openbox python3 imagemagick)
+    packages+=(ffmpeg xvfb xauth xdotool x11-utils openbox python3 imagemagick clang-format git)
 fi
 
 missing=()
