@@ -56,14 +56,14 @@ private Q_SLOTS:
         QTest::mouseDClick(
             grid->viewport(), Qt::LeftButton, {}, grid->visualRect(secondItem).center());
 
-        QTRY_COMPARE_WITH_TIMEOUT(engine->playbackState(), qint32(MediaEngine::Playing), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(engine->playbackState(), MediaEngine::Playing, 10000);
         QCOMPARE(engine->status().entries, 2);
         QCOMPARE(engine->status().entry, 0);
         QVERIFY2(engine->status().title.contains(QStringLiteral("second")),
             qPrintable(engine->status().title));
         // The list plays on: after the clicked item comes the first one.
         QTRY_COMPARE_WITH_TIMEOUT(engine->status().entry, 1, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(engine->playbackState(), qint32(MediaEngine::Playing), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(engine->playbackState(), MediaEngine::Playing, 5000);
         QVERIFY2(engine->status().title.contains(QStringLiteral("first")),
             qPrintable(engine->status().title));
         QCOMPARE(window->model()->currentRow(), 2);

@@ -120,7 +120,7 @@ void TestEngineWindows::displayShowsStatusAndRepaintsOnlyOnChange()
     QCOMPARE(idlePaints.count, 0);
 
     play(media(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(display->status().state, 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(display->status().state, MediaEngine::Playing, 5000);
     QCOMPARE(display->status().title, QStringLiteral("tone.mp3"));
     QCOMPARE(display->status().duration, qint64(3));
     QVERIFY(!display->showsVideo());
@@ -163,7 +163,7 @@ void TestEngineWindows::displayShowsVideoOnlyWhileVisible()
     QVERIFY(!display->showsVideo());
     QTest::qWait(300);
     QVERIFY(!display->showsVideo()); // frames are no longer drawn for it
-    QCOMPARE(m_engine->playbackState(), 3); // the video plays on unseen
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Playing); // the video plays on unseen
 }
 
 void TestEngineWindows::displayDrawsNoVideoWhileRolledUpOrMinimized()
@@ -184,7 +184,7 @@ void TestEngineWindows::displayDrawsNoVideoWhileRolledUpOrMinimized()
     const QImage rolledUp = display->grab().toImage();
     QTest::qWait(400); // several frames of the moving test picture
     QCOMPARE(display->grab().toImage(), rolledUp);
-    QCOMPARE(m_engine->playbackState(), 3);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Playing);
 
     m_window->resize(300, 40); // partly in view again
     QCOMPARE(display->videoSize(), full);
@@ -202,7 +202,7 @@ void TestEngineWindows::displayOutlivesTheEngine()
     QPointer<QWidget> display = m_engine->createDisplay(m_window.get());
     m_window->show();
     play(media(QStringLiteral("video.rm")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     m_engine.reset();
     QVERIFY(display);
     display->repaint();
@@ -212,7 +212,7 @@ void TestEngineWindows::displayOutlivesTheEngine()
 void TestEngineWindows::statisticsWindowShowsWhatPlays()
 {
     play(media(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     m_engine->showStatisticsView(true);
     StatisticsWindow *window = m_engine->statisticsWindow();
     QVERIFY(window);
@@ -239,7 +239,7 @@ void TestEngineWindows::statisticsWindowShowsNetworkFigures()
     QVERIFY(file.open(QIODevice::ReadOnly));
     LoopbackServer server(LoopbackServer::Mode::Serve, file.readAll());
     play(server.url(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     m_engine->showStatisticsView(true);
     StatisticsWindow *window = m_engine->statisticsWindow();
     QTRY_VERIFY_WITH_TIMEOUT(!window->valueOf(QStringLiteral("已接收")).isEmpty(), 3000);
@@ -278,7 +278,7 @@ void TestEngineWindows::settingsWindowAppliesAndSaves()
     QCOMPARE(saved.httpProxy, QStringLiteral("http://127.0.0.1:3128"));
     // ... and still plays local files with those options.
     play(media(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     QFile::remove(m_engine->settingsPath());
 }
 

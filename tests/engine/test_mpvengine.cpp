@@ -82,7 +82,7 @@ void TestMpvEngine::init()
     QVERIFY(m_folder.isValid());
     m_engine = createEngine(m_folder.path());
     QVERIFY(m_engine);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
 }
 
 void TestMpvEngine::cleanup()
@@ -99,7 +99,7 @@ void TestMpvEngine::play(const QString &source)
 void TestMpvEngine::waitForTitle(const QString &title)
 {
     QTRY_COMPARE_WITH_TIMEOUT(m_engine->status().title, title, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
 }
 
 QString TestMpvEngine::writeList(const QString &name, const QStringList &lines)
@@ -130,19 +130,20 @@ void TestMpvEngine::eachFormatPlaysAndAdvances()
     QElapsedTimer clock;
     qint64 playingAfter = -1;
     connect(m_engine.get(), &MpvEngine::statusChanged, this, [&](const PlaybackStatus &status) {
-        if (status.state == 3 && playingAfter < 0)
+        if (status.state == MediaEngine::Playing && playingAfter < 0)
             playingAfter = clock.elapsed();
     });
     clock.start();
     play(QStringLiteral("file://") + media(name));
-    QCOMPARE(m_engine->playbackState(), 1); // contacting until the core reports playing
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QCOMPARE(m_engine->playbackState(),
+        MediaEngine::Contacting); // contacting until the core reports playing
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     qInfo("%s: startPlayback to state 3 in %lld ms", qPrintable(name), playingAfter);
     QCOMPARE(m_engine->status().title, name);
     QCOMPARE(m_engine->status().hasVideo, video);
     QVERIFY(m_engine->status().errorText.isEmpty());
     // Sound advances: the file plays to its end and the engine stops by itself.
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 0, 6000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Stopped, 6000);
     QVERIFY(clock.elapsed() >= 1500);
     QVERIFY(m_engine->status().errorText.isEmpty());
 }
@@ -150,16 +151,16 @@ void TestMpvEngine::eachFormatPlaysAndAdvances()
 void TestMpvEngine::pauseHoldsAndStartResumes()
 {
     play(media(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     m_engine->pausePlayback();
-    QCOMPARE(m_engine->playbackState(), 4);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Paused);
     QTest::qWait(1200);
-    QCOMPARE(m_engine->playbackState(), 4);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Paused);
     const qint64 heldAt = m_engine->status().elapsed;
     QTest::qWait(1200);
     QCOMPARE(m_engine->status().elapsed, heldAt);
     m_engine->startPlayback();
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 3000);
     QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed > heldAt, 3000);
 }
 
@@ -168,14 +169,14 @@ void TestMpvEngine::sameSourceAgainReopensWhilePlayAloneResumes()
     QSignalSpy notices(m_engine.get(), &MediaEngine::sourceOpened);
     const QString source = QStringLiteral("file://") + media(QStringLiteral("tone.mp3"));
     play(source);
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed >= 1, 3000);
     // The open-file command and the playlist set the source again: it opens anew.
     m_engine->pausePlayback();
     play(source);
     QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 2, 3000);
     QVERIFY(m_engine->status().elapsed < 1);
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 3000);
     play(source); // also while it plays
     QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 3, 3000);
     // The Play button alone resumes where playing paused.
@@ -184,7 +185,7 @@ void TestMpvEngine::sameSourceAgainReopensWhilePlayAloneResumes()
     QTest::qWait(200);
     const qint64 heldAt = m_engine->status().elapsed;
     m_engine->startPlayback();
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 3000);
     QTest::qWait(300);
     QCOMPARE(notices.count(), 3);
     QVERIFY(m_engine->status().elapsed >= heldAt);
@@ -193,16 +194,16 @@ void TestMpvEngine::sameSourceAgainReopensWhilePlayAloneResumes()
 void TestMpvEngine::stopGivesStoppedAndStartPlaysAgain()
 {
     play(media(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     m_engine->stopPlayback();
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QTest::qWait(300);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QVERIFY(m_engine->status().errorText.isEmpty());
     m_engine->pausePlayback(); // nothing to pause
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     m_engine->startPlayback();
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     QCOMPARE(m_engine->status().title, QStringLiteral("tone.mp3"));
 }
 
@@ -215,7 +216,7 @@ void TestMpvEngine::rawPathsWithSpecialCharactersPlay()
     play(QStringLiteral("FILE://") + path);
     waitForTitle(QStringLiteral("歌 #1%20?.mp3"));
     play(path); // a bare path works as well
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     QVERIFY(m_engine->status().errorText.isEmpty());
 }
 
@@ -230,7 +231,7 @@ void TestMpvEngine::percentEncodedPathIsTriedWhenRawPathIsMissing()
 void TestMpvEngine::missingFileEndsInError()
 {
     play(QStringLiteral("file://") + media(QStringLiteral("nowhere.mp3")));
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QVERIFY(m_engine->status().errorText.contains(QStringLiteral("nowhere.mp3")));
     QVERIFY(m_engine->status().stateText().startsWith(QStringLiteral("错误: ")));
 }
@@ -268,7 +269,7 @@ void TestMpvEngine::ramListLoopsWhenAsked()
     // Played to its end, the list starts over.
     QTRY_COMPARE_WITH_TIMEOUT(m_engine->status().title, QStringLiteral("one.mp3"), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(notices.count() >= 3, 5000);
-    QCOMPARE(m_engine->playbackState() == 0, false);
+    QCOMPARE(m_engine->playbackState() == MediaEngine::Stopped, false);
 }
 
 void TestMpvEngine::ramListWithoutLoopingStopsAtTheEnd()
@@ -280,7 +281,7 @@ void TestMpvEngine::ramListWithoutLoopingStopsAtTheEnd()
     m_engine->skipToNextEntry();
     waitForTitle(QStringLiteral("two.mp3"));
     m_engine->skipToNextEntry(); // past the end: nothing to skip to
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 0, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Stopped, 5000);
     QVERIFY(m_engine->status().errorText.isEmpty());
     m_engine->startPlayback(); // a played-out list starts again from the top
     waitForTitle(QStringLiteral("one.mp3"));
@@ -295,7 +296,7 @@ void TestMpvEngine::stopInListResumesAtThatEntry()
     m_engine->skipToNextEntry();
     waitForTitle(QStringLiteral("tone.mp3"));
     m_engine->stopPlayback();
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QTest::qWait(200);
     m_engine->startPlayback();
     waitForTitle(QStringLiteral("tone.mp3"));
@@ -327,11 +328,11 @@ void TestMpvEngine::listWhoseEntriesAllFailEndsInError()
             QStringLiteral("http://127.0.0.1:%1/b.mp3").arg(port) });
     m_engine->setListLooping(true); // must not retry failing entries forever
     play(QStringLiteral("file://") + list);
-    QCOMPARE(m_engine->playbackState(), 1);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Contacting);
     QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 0, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Stopped, 5000);
     QTest::qWait(500);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QVERIFY(m_engine->status().stateText().startsWith(QStringLiteral("错误: ")));
 }
 
@@ -341,7 +342,7 @@ void TestMpvEngine::listWithOnlyMissingFilesEndsInError()
         { QStringLiteral("# only missing files"), QStringLiteral("gone1.mp3"),
             QStringLiteral("gone2.mp3") });
     play(list);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QVERIFY(!m_engine->status().errorText.isEmpty());
 }
 
@@ -349,7 +350,7 @@ void TestMpvEngine::noticeOncePerNewSource()
 {
     QSignalSpy notices(m_engine.get(), &MediaEngine::sourceOpened);
     play(media(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     QTest::qWait(300);
     QCOMPARE(notices.count(), 1);
     m_engine->pausePlayback();
@@ -358,7 +359,7 @@ void TestMpvEngine::noticeOncePerNewSource()
     QCOMPARE(notices.count(), 1);
     play(media(QStringLiteral("tone.mp2")));
     QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 2, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     QTest::qWait(300);
     QCOMPARE(notices.count(), 2);
 }
@@ -387,7 +388,7 @@ void TestMpvEngine::httpStreamPlays()
     QVERIFY(file.open(QIODevice::ReadOnly));
     LoopbackServer server(LoopbackServer::Mode::Serve, file.readAll());
     play(server.url(QStringLiteral("tone.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 5000);
     QVERIFY(server.connections() >= 1);
     QTRY_VERIFY_WITH_TIMEOUT(m_engine->status().elapsed >= 1, 3000);
     QVERIFY(m_engine->status().errorText.isEmpty());
@@ -396,9 +397,9 @@ void TestMpvEngine::httpStreamPlays()
 void TestMpvEngine::closedRtspPortEndsInError()
 {
     play(QStringLiteral("rtsp://127.0.0.1:%1/live.rm").arg(closedPort()));
-    QCOMPARE(m_engine->playbackState(), 1);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Contacting);
     QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 5000);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     const QString error = m_engine->status().errorText;
     QVERIFY2(error.contains(QStringLiteral("rtsp://127.0.0.1")), qPrintable(error));
     // Refused at once, not given up by the engine's time-out guard.
@@ -410,7 +411,7 @@ void TestMpvEngine::pnmAddressIsTriedAsRtsp()
     const quint16 port = closedPort();
     play(QStringLiteral("pnm://127.0.0.1:%1/radio/live.rm").arg(port));
     QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 5000);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     const QString error = m_engine->status().errorText;
     QVERIFY2(error.contains(QStringLiteral("pnm")), qPrintable(error));
     QVERIFY2(error.contains(QStringLiteral("rtsp://127.0.0.1:%1/radio/live.rm").arg(port)),
@@ -435,9 +436,9 @@ void TestMpvEngine::silentServersEndInErrorWithinTheTimeout()
     clock.start();
     play(QStringLiteral("%1://127.0.0.1:%2/stream.rm").arg(scheme).arg(silent.port()));
     QTRY_VERIFY_WITH_TIMEOUT(silent.connections() >= 1, 3000);
-    QCOMPARE(m_engine->playbackState(), 1);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Contacting);
     QTRY_VERIFY_WITH_TIMEOUT(!m_engine->status().errorText.isEmpty(), 10000);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     qInfo("%s: silent server given up after %lld ms", qPrintable(scheme), clock.elapsed());
     // Ended by the core's own time-out, not by the engine's last-resort
     // guard ("连接超时"), which would mean the core ignored it.
@@ -463,7 +464,8 @@ void TestMpvEngine::remoteRamListPlaysItsEntries()
     QSignalSpy notices(m_engine.get(), &MediaEngine::sourceOpened);
 
     play(server.url(QStringLiteral("old/RADIO.RAM")));
-    QCOMPARE(m_engine->playbackState(), 1); // contacting while the list downloads
+    QCOMPARE(
+        m_engine->playbackState(), MediaEngine::Contacting); // contacting while the list downloads
     waitForTitle(QStringLiteral("tone.mp3"));
     QCOMPARE(m_engine->status().entries, 2);
     m_engine->skipToNextEntry();
@@ -494,24 +496,24 @@ void TestMpvEngine::remoteListFailuresEndInErrorAndNewerRequestsCancel()
     // Stopped while it downloads, or replaced by a local source: the list
     // that arrives later is not played.
     play(server.url(QStringLiteral("slow.ram")));
-    QCOMPARE(m_engine->playbackState(), 1);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Contacting);
     QTRY_COMPARE_WITH_TIMEOUT(server.requestedPaths().size(), 1, 2000);
     m_engine->stopPlayback();
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QTest::qWait(600);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     play(server.url(QStringLiteral("slow.ram")));
     QTRY_COMPARE_WITH_TIMEOUT(server.requestedPaths().size(), 2, 2000);
     play(media(QStringLiteral("nowhere.mp3")));
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QTest::qWait(600);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QCOMPARE(errors, QStringList({ QStringLiteral("找不到文件 nowhere.mp3") }));
     QVERIFY(!server.requestedPaths().contains("/tone.mp3"));
 
     play(server.url(QStringLiteral("missing.ram")));
     QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 2, 3000);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QVERIFY2(m_engine->status().stateText().startsWith(QStringLiteral("错误: ")),
         qPrintable(m_engine->status().stateText()));
     QVERIFY(m_engine->status().errorText.contains(QStringLiteral("404")));
@@ -521,11 +523,11 @@ void TestMpvEngine::remoteListFailuresEndInErrorAndNewerRequestsCancel()
     clock.start();
     const QString never = silent.url(QStringLiteral("c.m3u"));
     play(never);
-    QCOMPARE(m_engine->playbackState(), 1);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Contacting);
     QVERIFY(m_engine->status().errorText.isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 3, 4000);
     QVERIFY(clock.elapsed() >= 1900);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QCOMPARE(errors.last(), QStringLiteral("连接超时: ") + never);
 }
 
@@ -537,10 +539,10 @@ void TestMpvEngine::skipRightAfterAFailedSourceDoesNotHang()
     waitForTitle(QStringLiteral("tone.mp3"));
     m_engine->stopPlayback();
     play(media(QStringLiteral("nowhere.mp3")));
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     m_engine->skipToNextEntry(); // the failed source left nothing to skip to
     QTest::qWait(500);
-    QCOMPARE(m_engine->playbackState(), 0);
+    QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QVERIFY(m_engine->status().errorText.contains(QStringLiteral("nowhere.mp3")));
 }
 
