@@ -1,41 +1,111 @@
 #include "app/program.h"
 #include "app/programcontext.h"
+#include "core/program/commandline.h"
+#include "core/program/launchlocations.h"
+#include "ui/desktop/mprisservice.h"
+#include "ui/desktop/singleinstance.h"
 #include "ui/skin/cjkfont.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include <clocale>
+#include <cstdio>
+#include <optional>
+
+namespace {
 
 // Docking and snapping need global window positions, which Wayland does not
 // give clients: run through XWayland unless the user chose a platform.
-static void preferXWayland()
+void preferXWayland()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
         && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+// Qt's own texts (OK, Cancel, file dialog labels, the help's headings) in
+// Chinese too.
+void installChineseQtTexts(QTranslator &texts)
+{
+    if (texts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&texts);
+}
+
+void print(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// What the start brings along, and how a first attempt to hand it over went.
+struct Launch
+{
+    QStringList locations;
+    QString socket;
+    SingleInstance::HandOff handOff = SingleInstance::HandOff::NoInstance;
+};
+
+// Before any connection to the display: the command line, and the hand-off
+// to an instance that already runs for this folder. Returns the exit status
+// when this start ends here.
+std::optional<int> prepare(int &argc, char **argv, Launch &launch)
+{
+    QCoreApplication probe(argc, argv);
+    QTranslator texts;
+    installChineseQtTexts(texts);
+    const CommandLine command = CommandLine::parse(QCoreApplication::arguments());
+    if (command.action != CommandLine::Action::Run) {
+        print(command.action == CommandLine::Action::Refuse ? stderr : stdout, command.text);
+        return command.exitCode();
+    }
+    const LaunchLocations::Resolved resolved
+        = LaunchLocations::resolve(command.locations, QDir::currentPath());
+    for (const QString &complaint : resolved.complaints)
+        print(stderr, QStringLiteral("tunvia: ") + complaint + u'\n');
+    launch.locations = resolved.texts;
+    launch.socket = SingleInstance::socketPath(ProgramContext::applicationFolder().path());
+    launch.handOff = SingleInstance::handOff(launch.socket, launch.locations);
+    if (launch.handOff == SingleInstance::HandOff::Delivered)
+        return 0;
+    return std::nullopt;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     preferXWayland();
+    QCoreApplication::setApplicationName(QStringLiteral("tunvia"));
+    QCoreApplication::setOrganizationName(QStringLiteral("tunvia"));
+    Launch launch;
+    if (const std::optional<int> status = prepare(argc, argv, launch))
+        return *status;
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tunvia"));
-    QApplication::setOrganizationName(QStringLiteral("tunvia"));
+    // Taskbars and docks find the menu entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QLatin1String(MprisService::kDesktopId));
     std::setlocale(LC_NUMERIC, "C"); // libmpv needs it
     installSongFont();
-    // Qt's own dialog texts (OK, Cancel, file dialog labels) in Chinese too.
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    installChineseQtTexts(qtTexts);
+
+    // Another start may have come up meanwhile; the locations then go to it.
+    SingleInstance instance(launch.socket);
+    const bool stopAsking = launch.handOff == SingleInstance::HandOff::NotAnswering;
+    if (instance.claim(launch.locations, stopAsking) == SingleInstance::Claim::HandedOff)
+        return 0;
 
     ProgramContext run;
     const AppContext &context = run.context;
     Program program(run.context, [&context] { return createMpvEngine(context.folder); });
-    if (!program.start())
+    QObject::connect(
+        &instance, &SingleInstance::locationsReceived, &program, &Program::takeHandOff);
+    if (!program.start(launch.locations))
         return 1;
+    program.publishOnDesktop();
     return QApplication::exec();
 }

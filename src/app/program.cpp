@@ -2,9 +2,13 @@
 
 #include "app/quitsignals.h"
 #include "app/startup.h"
+#include "core/program/launchlocations.h"
+#include "ui/desktop/mprisservice.h"
 
 #include <QGuiApplication>
 #include <QSessionManager>
+
+#include <utility>
 
 Program::Program(AppContext &context, EngineFactory engineFactory)
     : m_context(context)
@@ -15,7 +19,7 @@ Program::Program(AppContext &context, EngineFactory engineFactory)
 
 Program::~Program() = default;
 
-bool Program::start()
+bool Program::start(const QStringList &locations)
 {
     if (!Startup(m_context, m_windows).run())
         return false;
@@ -28,7 +32,41 @@ bool Program::start()
     connect(qApp, &QGuiApplication::commitDataRequest, &m_windows,
         [this](QSessionManager &) { m_windows.savePlaylist(); });
 #endif
+    m_started = true;
+    playLocations(locations);
+    for (const QStringList &handedOver : std::exchange(m_waitingHandOffs, {}))
+        takeHandOff(handedOver);
     return true;
+}
+
+void Program::publishOnDesktop()
+{
+    m_mpris = MprisService::publishOnSessionBus(m_windows.engine());
+    if (!m_mpris)
+        return;
+    connect(m_mpris.get(), &MprisService::raiseRequested, &m_windows, &WindowSet::raisePlayer);
+    // Queued: the caller gets its answer before the program ends.
+    connect(
+        m_mpris.get(), &MprisService::quitRequested, this, &Program::quit, Qt::QueuedConnection);
+    connect(m_mpris.get(), &MprisService::openRequested, this, &Program::playLocations);
+}
+
+void Program::playLocations(const QStringList &locations)
+{
+    if (m_started)
+        m_windows.appendAndPlay(LaunchLocations::items(locations));
+    else if (!locations.isEmpty())
+        m_waitingHandOffs.append(locations);
+}
+
+void Program::takeHandOff(const QStringList &locations)
+{
+    if (!m_started) {
+        m_waitingHandOffs.append(locations);
+        return;
+    }
+    playLocations(locations);
+    m_windows.raisePlayer();
 }
 
 void Program::quit()

@@ -4,9 +4,13 @@
 #include <QStandardPaths>
 
 ProgramContext::ProgramContext()
-    : context { state, prompts, launcher,
-        AppFolder::forProgram(QCoreApplication::applicationDirPath(),
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
+    : context { state, prompts, launcher, applicationFolder(),
         ServiceHosts::fromBuildAndEnvironment() }
 {
+}
+
+AppFolder ProgramContext::applicationFolder()
+{
+    return AppFolder::forProgram(QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }

@@ -12,6 +12,10 @@ struct ProgramContext
 {
     ProgramContext();
 
+    // The program's folder, or the per-user data folder when it is not
+    // writable. Needs only a QCoreApplication.
+    static AppFolder applicationFolder();
+
     AppState state;
     QtPrompts prompts;
     DesktopLauncher launcher;

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "app/enginefactory.h"
+#include "core/playlist/playlistitem.h"
 #include "ui/menu/popupmenu.h"
 
 #include <QObject>
 #include <QPointer>
 
 struct AppContext;
+class AboutWindow;
+class AddDirectoryDialog;
 class CommandMenu;
+class DropWindow;
 class MediaEngine;
 class PlayerWindow;
 class PlaylistWindow;
@@ -52,6 +56,12 @@ public Q_SLOTS:
     // do nothing until those windows exist.
     void showAbout(AboutTab tab);
     void showAddDirectory();
+    // Locations from the command line, another start or the desktop's media
+    // controls: appended with the append step, and the first of them played
+    // as a double click on it would.
+    void appendAndPlay(const QList<PlaylistItem> &items);
+    // Brings the player window (and a shown playlist) to the front.
+    void raisePlayer();
 
 Q_SIGNALS:
     // The user closed the player window.
@@ -70,4 +80,21 @@ private:
     QPointer<PlayerWindow> m_player;
     QPointer<PlaylistWindow> m_playlist;
     QPointer<CommandMenu> m_menu;
+
+    // The About window and the update check.
+    void startUpdateCheckOnce();
+    void checkForUpdatesNow();
+    QPointer<AboutWindow> m_about;
+    QPointer<QObject> m_reportingCheck;
+    bool m_startupCheckDone = false;
+
+    // The intake: the add-directory dialog and the drop window, whose items
+    // go to the playlist window, loaded first (not shown) when it is closed.
+    DropWindow *dropWindow();
+    void showDropWindowAtCorner();
+    void toggleDropWindow(bool shown);
+    void appendToPlaylist(const QList<PlaylistItem> &items);
+    PlaylistWindow *playlistForAppend();
+    QPointer<AddDirectoryDialog> m_addDirectory;
+    QPointer<DropWindow> m_dropWindow;
 };

@@ -1,6 +1,11 @@
 #include "engine/enginesettings.h"
 
+#include "core/text/regularfile.h"
+#include "core/text/safesave.h"
+
+#include <QFile>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QUrl>
 
 namespace {
@@ -39,11 +44,50 @@ int readNumber(const QSettings &file, const QString &key, int fallback, int low,
     return ok ? qBound(low, value, high) : fallback;
 }
 
+// QSettings reads and writes only named files: it works on a private copy,
+// so that the real file is read and written by the rules above.
+class PrivateCopy
+{
+public:
+    PrivateCopy()
+        : m_path(m_dir.filePath(QStringLiteral("engine.ini")))
+    {
+    }
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_path; }
+
+    bool write(const QByteArray &bytes) const
+    {
+        QFile file(m_path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+    QByteArray read() const
+    {
+        QFile file(m_path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+const qint64 kMaxFileBytes = 64 * 1024;
+
 } // namespace
 
 EngineSettings EngineSettings::load(const QString &path)
 {
-    const QSettings file(path, QSettings::IniFormat);
+    const RegularFile::Contents file = RegularFile::read(path, kMaxFileBytes);
+    return file.status == RegularFile::Status::Ok ? fromIni(file.bytes) : EngineSettings();
+}
+
+EngineSettings EngineSettings::fromIni(const QByteArray &bytes)
+{
+    const PrivateCopy copy;
+    if (!copy.isValid() || !copy.write(bytes))
+        return EngineSettings();
+    const QSettings file(copy.path(), QSettings::IniFormat);
     EngineSettings settings;
     settings.networkTimeout
         = readNumber(file, timeoutKey, settings.networkTimeout, minTimeout, maxTimeout);
@@ -57,13 +101,20 @@ EngineSettings EngineSettings::load(const QString &path)
 
 bool EngineSettings::save(const QString &path) const
 {
-    QSettings file(path, QSettings::IniFormat);
-    file.setValue(timeoutKey, networkTimeout);
-    file.setValue(bufferKey, bufferMegabytes);
-    file.setValue(transportKey, transportName(rtspTransport));
-    file.setValue(proxyKey, httpProxy);
-    file.sync();
-    return file.status() == QSettings::NoError;
+    const PrivateCopy copy;
+    if (!copy.isValid())
+        return false;
+    {
+        QSettings file(copy.path(), QSettings::IniFormat);
+        file.setValue(timeoutKey, networkTimeout);
+        file.setValue(bufferKey, bufferMegabytes);
+        file.setValue(transportKey, transportName(rtspTransport));
+        file.setValue(proxyKey, httpProxy);
+        file.sync();
+        if (file.status() != QSettings::NoError)
+            return false;
+    }
+    return SafeSave::replace(path, copy.read());
 }
 
 bool EngineSettings::isValidProxy(const QString &proxy)

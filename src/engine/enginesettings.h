@@ -26,7 +26,11 @@ struct EngineSettings
     bool operator==(const EngineSettings &other) const = default;
 
     // Missing or damaged values fall back to the defaults; numbers are clamped.
+    // Only a regular file of a sane size is read, and a save replaces the
+    // file atomically and never through a link others could have placed
+    // (see SafeSave).
     static EngineSettings load(const QString &path);
+    static EngineSettings fromIni(const QByteArray &bytes);
     bool save(const QString &path) const;
 
     // A proxy is empty or an http URL with a host.

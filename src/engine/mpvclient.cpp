@@ -153,14 +153,18 @@ void MpvClient::drainEvents()
         return;
     m_draining = true;
     QPointer<MpvClient> alive(this);
+    const int pending = m_pendingCommands;
     while (alive) {
         const mpv_event *event = mpv().mpv_wait_event(handleOf(m_handle), 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
         handleEvent(event);
     }
-    if (alive)
-        m_draining = false;
+    if (!alive)
+        return;
+    m_draining = false;
+    if (m_pendingCommands < pending)
+        Q_EMIT commandsAnswered();
 }
 
 void MpvClient::handleEvent(const void *data)
@@ -195,6 +199,7 @@ void MpvClient::handleEvent(const void *data)
         Q_EMIT idle();
         break;
     case MPV_EVENT_COMMAND_REPLY:
+        m_pendingCommands = qMax(0, m_pendingCommands - 1);
         if (event->error < 0 && event->reply_userdata != 0)
             Q_EMIT commandFailed(event->reply_userdata, failureOf(event->error));
         break;
@@ -226,6 +231,8 @@ void MpvClient::command(const QStringList &arguments, quint64 tag)
 {
     CommandArguments command(arguments);
     const int error = mpv().mpv_command_async(handleOf(m_handle), tag, command.pointers.data());
+    if (error >= 0)
+        ++m_pendingCommands;
     // A command the core refuses outright (bad arguments) never gets a reply.
     if (error < 0 && tag != 0) {
         const Failure failure = failureOf(error);

@@ -29,6 +29,10 @@ public:
 
     // A command with a tag other than 0 reports its failure as commandFailed.
     void command(const QStringList &arguments, quint64 tag = 0);
+    // Commands sent and not yet answered. The core holds only so many
+    // answers for a client (about 1000 events): past that it refuses new
+    // commands, so long runs of commands must wait for answers.
+    int pendingCommands() const { return m_pendingCommands; }
     void setProperty(const char *name, const QVariant &value);
     // type: QMetaType::Bool, LongLong, Double or QString.
     void observe(const char *name, QMetaType::Type type);
@@ -49,6 +53,8 @@ Q_SIGNALS:
     void idle();
     // A tagged command was refused or failed; always delivered from the event loop.
     void commandFailed(quint64 tag, MpvClient::Failure failure);
+    // Answers to commands arrived, so pendingCommands() went down.
+    void commandsAnswered();
 
 private:
     explicit MpvClient(void *handle);
@@ -59,4 +65,5 @@ private:
     void *m_handle = nullptr;
     std::atomic_bool m_wakeQueued { false };
     bool m_draining = false;
+    int m_pendingCommands = 0;
 };

@@ -2,6 +2,8 @@
 
 #include "engine/enginedisplay.h"
 #include "engine/engineviews.h"
+#include "engine/fileaccess.h"
+#include "engine/listexpander.h"
 #include "engine/mpvclient.h"
 #include "engine/remotelist.h"
 #include "engine/remotelistfetcher.h"
@@ -9,6 +11,7 @@
 #include "engine/videorenderer.h"
 
 #include <clocale>
+#include <utility>
 
 namespace {
 
@@ -40,7 +43,8 @@ MpvClient::Options startOptions(const EngineSettings &settings)
 std::unique_ptr<MediaEngine> MpvEngine::create(const AppFolder &folder)
 {
     std::setlocale(LC_NUMERIC, "C"); // libmpv refuses to start under another numeric locale
-    const EngineSettings settings = EngineSettings::load(folder.file(QStringLiteral("engine.ini")));
+    const EngineSettings settings
+        = EngineSettings::load(folder.fileToRead(QStringLiteral("engine.ini")));
     std::unique_ptr<MpvClient> client = MpvClient::create(startOptions(settings));
     if (!client)
         return nullptr;
@@ -68,6 +72,8 @@ MpvEngine::MpvEngine(
     m_fetcher = std::make_unique<RemoteListFetcher>();
     connect(m_fetcher.get(), &RemoteListFetcher::fetched, this, &MpvEngine::listFetched);
     connect(m_fetcher.get(), &RemoteListFetcher::failed, this, &MpvEngine::failOpening);
+    m_expander = std::make_unique<ListExpander>();
+    connect(m_expander.get(), &ListExpander::expanded, this, &MpvEngine::listExpanded);
     m_watchdog.setSingleShot(true);
     connect(&m_watchdog, &QTimer::timeout, this, &MpvEngine::openingTimedOut);
     connectClient();
@@ -77,6 +83,7 @@ MpvEngine::MpvEngine(
 MpvEngine::~MpvEngine()
 {
     m_fetcher.reset();
+    m_expander.reset();
     m_client->commandAndWait({ QStringLiteral("stop") });
     m_statisticsFeed.reset();
     m_views.reset();
@@ -96,6 +103,7 @@ void MpvEngine::connectClient()
         });
     connect(client, &MpvClient::idle, this, &MpvEngine::coreIdle);
     connect(client, &MpvClient::commandFailed, this, &MpvEngine::commandFailed);
+    connect(client, &MpvClient::commandsAnswered, this, &MpvEngine::appendEntries);
     connect(client, &MpvClient::propertyChanged, this, &MpvEngine::propertyChanged);
 }
 
@@ -134,16 +142,44 @@ void MpvEngine::startPlayback()
 void MpvEngine::openSource()
 {
     m_fetcher->cancel();
+    m_expander->cancel();
     if (m_source.trimmed().isEmpty())
         return;
-    if (RemoteList::isRemoteList(m_source))
+    if (RemoteList::isRemoteList(m_source)) {
         fetchList();
+        return;
+    }
+    const SourceLocation location = SourceLocation::resolve(m_source);
+    if (location.kind == SourceLocation::Kind::List)
+        expandInBackground(location.location);
     else
         openEntries(RamList::expandSource(m_source));
 }
 
+// What played stops while the list is read; the state says contacting.
+void MpvEngine::expandInBackground(const QString &listPath)
+{
+    m_watchdog.stop(); // the expansion ends by itself
+    m_client->command({ QStringLiteral("stop") });
+    m_entries.clear();
+    m_tracker.loadRequested();
+    statusTouched();
+    m_expander->start([listPath](const std::atomic_bool &cancelled) {
+        return RamList::expand(listPath, FileAccess::disk(), &cancelled);
+    });
+}
+
+void MpvEngine::listExpanded(const RamList::Expansion &expansion)
+{
+    const bool paused = m_tracker.paused(); // paused while contacting: open it paused
+    openEntries(expansion);
+    if (paused && !m_entries.isEmpty())
+        setPaused(true);
+}
+
 void MpvEngine::openEntries(const RamList::Expansion &source)
 {
+    m_tracker.setListTruncated(source.truncated);
     if (source.entries.isEmpty())
         failOpening(source.error);
     else
@@ -172,10 +208,8 @@ void MpvEngine::fetchList()
 
 void MpvEngine::listFetched(const QUrl &url, const QByteArray &bytes)
 {
-    const bool paused = m_tracker.paused(); // paused while contacting: open it paused
-    openEntries(RemoteList::expand(bytes, url));
-    if (paused && !m_entries.isEmpty())
-        setPaused(true);
+    m_expander->start(
+        [url, bytes](const std::atomic_bool &) { return RemoteList::expand(bytes, url); });
 }
 
 void MpvEngine::load(const QList<SourceLocation> &entries)
@@ -185,12 +219,24 @@ void MpvEngine::load(const QList<SourceLocation> &entries)
     setPaused(false);
     openCommand(
         { QStringLiteral("loadfile"), entries.first().location, QStringLiteral("replace") }, 0);
-    for (qsizetype i = 1; i < entries.size(); ++i)
-        m_client->command(
-            { QStringLiteral("loadfile"), entries.at(i).location, QStringLiteral("append") });
+    m_entriesSent = 1;
+    appendEntries();
     m_tracker.loadRequested();
     watchOpening();
     statusTouched();
+}
+
+// The rest of a list follows the first entry as the core answers, a few
+// hundred commands at a time: never more than it can hold, and never long
+// on this thread.
+void MpvEngine::appendEntries()
+{
+    const int maxPending = 256;
+    while (m_entriesSent < m_entries.size() && m_client->pendingCommands() < maxPending) {
+        m_client->command({ QStringLiteral("loadfile"), m_entries.at(m_entriesSent).location,
+            QStringLiteral("append") });
+        ++m_entriesSent;
+    }
 }
 
 void MpvEngine::playEntry(int index)
@@ -249,6 +295,7 @@ void MpvEngine::pausePlayback()
 void MpvEngine::stopPlayback()
 {
     m_fetcher->cancel();
+    m_expander->cancel();
     if (m_tracker.entry() >= 0)
         m_resumeIndex = m_tracker.entry();
     m_watchdog.stop();
@@ -270,7 +317,7 @@ void MpvEngine::skipToNextEntry()
 
 void MpvEngine::skip(int step)
 {
-    if (m_fetcher->busy())
+    if (m_fetcher->busy() || m_expander->busy())
         return;
     if (m_tracker.hasMedia()) {
         m_client->command(
@@ -302,8 +349,10 @@ qint16 MpvEngine::volumeLevel() const
 
 void MpvEngine::setVolumeLevel(qint16 level)
 {
-    m_volume = qBound(qint16(0), level, qint16(99));
+    const qint16 previous = std::exchange(m_volume, qBound(qint16(0), level, qint16(99)));
     m_client->setProperty("volume", double(m_volume));
+    if (m_volume != previous)
+        Q_EMIT volumeChanged(m_volume);
 }
 
 void MpvEngine::setListLooping(bool looping)
@@ -349,8 +398,11 @@ void MpvEngine::coreIdle()
 void MpvEngine::propertyChanged(const QString &name, const QVariant &value)
 {
     if (name == u"volume") {
+        const qint16 previous = m_volume;
         if (value.isValid())
             m_volume = qint16(qBound(0, qRound(value.toDouble()), 99));
+        if (m_volume != previous)
+            Q_EMIT volumeChanged(m_volume);
         return;
     }
     if (name == u"idle-active" && value.toBool()) {
@@ -391,10 +443,28 @@ void MpvEngine::publishStatus()
 {
     m_publishQueued = false;
     const PlaybackStatus status = m_tracker.status();
-    if (status == m_published)
+    const QString location = currentLocation();
+    if (status == m_published && location == m_publishedLocation)
         return;
-    m_published = status;
+    const PlaybackStatus previous = std::exchange(m_published, status);
+    const bool entryChanged = status.title != previous.title || location != m_publishedLocation;
+    m_publishedLocation = location;
     Q_EMIT statusChanged(status);
+    if (status.state != previous.state)
+        Q_EMIT playbackStateChanged(status.state);
+    if (entryChanged)
+        Q_EMIT currentEntryChanged();
+}
+
+QString MpvEngine::currentTitle() const
+{
+    return m_tracker.status().title;
+}
+
+QString MpvEngine::currentLocation() const
+{
+    const int entry = m_tracker.entry();
+    return entry >= 0 && entry < m_entries.size() ? m_entries.at(entry).location : QString();
 }
 
 QWidget *MpvEngine::createDisplay(QWidget *parent)

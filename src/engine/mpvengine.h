@@ -16,6 +16,7 @@
 
 class EngineSettingsDialog;
 class EngineViews;
+class ListExpander;
 class MpvClient;
 class RemoteListFetcher;
 class StatisticsFeed;
@@ -24,8 +25,8 @@ class VideoRenderer;
 
 // The media engine on libmpv. Every call returns at once: commands go to
 // the player core asynchronously, and the state is read from a cache kept up
-// to date by the core's events. Lists (RAM, m3u, pls) are expanded here;
-// lists at http and https addresses are downloaded first.
+// to date by the core's events. Lists (RAM, m3u, pls) are expanded here, on
+// a worker thread; lists at http and https addresses are downloaded first.
 //
 // The environment variable TUNVIA_AUDIO_OUTPUT, when set, chooses the audio
 // output by its libmpv name (tests set "null" to play without a sound device).
@@ -50,6 +51,8 @@ public:
     void showStatisticsView(bool show) override;
     void showPerformanceSettings() override;
     QWidget *createDisplay(QWidget *parent) override;
+    QString currentTitle() const override;
+    QString currentLocation() const override;
 
     PlaybackStatus status() const { return m_tracker.status(); }
     EngineSettings settings() const { return m_settings; }
@@ -68,11 +71,14 @@ private:
     void connectClient();
     void observeProperties();
     void openSource();
+    void expandInBackground(const QString &listPath);
+    void listExpanded(const RamList::Expansion &expansion);
     void openEntries(const RamList::Expansion &source);
     void failOpening(const QString &errorText);
     void fetchList();
     void listFetched(const QUrl &url, const QByteArray &bytes);
     void load(const QList<SourceLocation> &entries);
+    void appendEntries();
     void playEntry(int index);
     void openCommand(const QStringList &arguments, int index);
     void commandFailed(quint64 tag, EntryError::Kind failure);
@@ -98,13 +104,16 @@ private:
     std::unique_ptr<EngineViews> m_views;
     std::unique_ptr<StatisticsFeed> m_statisticsFeed;
     std::unique_ptr<RemoteListFetcher> m_fetcher;
+    std::unique_ptr<ListExpander> m_expander;
     PlaybackTracker m_tracker;
     PlaybackStatus m_published;
+    QString m_publishedLocation;
     bool m_publishQueued = false;
 
     QString m_source;
     bool m_sourcePending = false;
     QList<SourceLocation> m_entries; // the list the core holds
+    qsizetype m_entriesSent = 0; // how many of them the core was given so far
     int m_resumeIndex = 0;
     quint64 m_openTag = 0; // tags the latest loadfile or playlist-play-index
     int m_openIndex = 0; // the entry that command opens

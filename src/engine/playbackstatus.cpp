@@ -30,7 +30,10 @@ QString PlaybackStatus::entryText() const
 {
     if (entries < 2 || entry < 0)
         return QString();
-    return QStringLiteral("第 %1/%2 首").arg(entry + 1).arg(entries);
+    const QString position = QStringLiteral("第 %1/%2 首").arg(entry + 1).arg(entries);
+    if (!listTruncated)
+        return position;
+    return position + QStringLiteral("（列表过长，其余的未载入）");
 }
 
 QString PlaybackStatus::clock(qint64 seconds)

@@ -16,6 +16,7 @@ struct PlaybackStatus
     bool hasVideo = false;
     int entry = -1; // zero-based entry of a list
     int entries = 0;
+    bool listTruncated = false; // the list was longer than the engine plays
 
     bool operator==(const PlaybackStatus &other) const = default;
 
@@ -23,7 +24,8 @@ struct PlaybackStatus
     QString stateText() const;
     // "01:23 / 03:45", or only the elapsed time when there is no total.
     QString timeText() const;
-    // "第 2/3 首" for lists of more than one entry.
+    // "第 2/3 首" for lists of more than one entry, and a word on a list
+    // that was cut short.
     QString entryText() const;
 
     static QString clock(qint64 seconds);

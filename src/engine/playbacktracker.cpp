@@ -140,5 +140,6 @@ PlaybackStatus PlaybackTracker::status() const
     status.hasVideo = m_video;
     status.entry = m_entry;
     status.entries = m_entries;
+    status.listTruncated = m_listTruncated;
     return status;
 }

@@ -25,6 +25,8 @@ public:
 
     // A failure found by the engine itself (missing file, time-out).
     void fail(const QString &errorText);
+    // Whether the list now opened had to be cut short.
+    void setListTruncated(bool truncated) { m_listTruncated = truncated; }
 
     MediaEngine::PlaybackState state() const;
     PlaybackStatus status() const;
@@ -49,6 +51,7 @@ private:
     bool m_viaNetwork = false;
     bool m_sizeKnown = false;
     bool m_video = false;
+    bool m_listTruncated = false;
     int m_buffering = 0;
     int m_entry = -1;
     int m_lastEntry = -1;

@@ -1,43 +1,75 @@
 #include "engine/ramlist.h"
 
+#include "core/playlist/listfile.h"
 #include "core/text/textfile.h"
+#include "engine/fileaccess.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
 #include <QRegularExpression>
+#include <QSet>
+
+#include <utility>
 
 namespace {
 
-const int maxNesting = 4;
+// Entries looked at per expansion, missing ones included: past this the
+// rest is dropped, so a list of a million missing files cannot keep the
+// expansion busy.
+const qsizetype kMaxExamined = 2 * RamList::kMaxEntries;
+// All list files of one expansion together.
+const qint64 kMaxBytes = 4 * RegularFile::kListFileLimit;
 
-QStringList lineEntries(const QStringList &lines)
+// Collects the entries of one list, line by line.
+class EntryCollector
 {
-    QStringList result;
-    for (QString line : lines) {
-        if (line.startsWith(QChar(0xFEFF)))
-            line.remove(0, 1);
-        const QString trimmed = line.trimmed();
+public:
+    EntryCollector(RamList::Format format, qsizetype maxEntries)
+        : m_format(format)
+        , m_max(maxEntries)
+    {
+    }
+
+    // False once full: the line was not taken, and there is more.
+    bool add(QStringView line)
+    {
+        if (m_format == RamList::Format::Pls)
+            return addPls(line);
+        const QStringView text = ListFile::lineText(line);
+        const QStringView trimmed = text.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(u'#') || trimmed == u"--stop--")
-            continue;
-        result << line;
+            return true;
+        if (m_lines.size() >= m_max)
+            return false;
+        m_lines << text.toString();
+        return true;
     }
-    return result;
-}
 
-QStringList plsEntries(const QStringList &lines)
-{
-    static const QRegularExpression file(
-        QStringLiteral("^\\s*file(\\d+)\\s*=(.*)$"), QRegularExpression::CaseInsensitiveOption);
-    QMap<int, QString> byNumber;
-    for (const QString &line : lines) {
-        const QRegularExpressionMatch match = file.match(line);
+    QStringList take() { return m_format == RamList::Format::Pls ? m_pls.values() : m_lines; }
+
+private:
+    bool addPls(QStringView line)
+    {
+        const QRegularExpressionMatch match = m_plsFile.match(line);
         const QString value = match.hasMatch() ? match.captured(2).trimmed() : QString();
-        if (!value.isEmpty() && !byNumber.contains(match.captured(1).toInt()))
-            byNumber.insert(match.captured(1).toInt(), value);
+        const int number = match.captured(1).toInt();
+        if (value.isEmpty() || m_pls.contains(number))
+            return true;
+        if (m_pls.size() >= m_max)
+            return false;
+        m_pls.insert(number, value);
+        return true;
     }
-    return byNumber.values();
-}
+
+    RamList::Format m_format;
+    qsizetype m_max;
+    // Each collector its own: lists are read on worker threads.
+    const QRegularExpression m_plsFile { QStringLiteral("^\\s*file(\\d+)\\s*=(.*)$"),
+        QRegularExpression::CaseInsensitiveOption };
+    QStringList m_lines;
+    QMap<int, QString> m_pls;
+};
 
 // Something that is there but is no file (a folder) cannot be read; only
 // what is absent is not found.
@@ -51,6 +83,108 @@ QString missingFileText(const QString &path)
     return QStringLiteral("找不到文件 %1").arg(info.fileName());
 }
 
+QString readFailureText(RegularFile::Status status, const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    switch (status) {
+    case RegularFile::Status::NotFound:
+        return QStringLiteral("找不到列表文件 %1").arg(name);
+    case RegularFile::Status::TooLarge:
+        return QStringLiteral("列表文件太大 %1").arg(name);
+    default:
+        break;
+    }
+    return QStringLiteral("无法读取列表文件 %1").arg(name);
+}
+
+// One expansion: the lists met so far and what is left of the bounds.
+class Expander
+{
+public:
+    Expander(const FileAccess &files, const std::atomic_bool *cancelled)
+        : m_files(files)
+        , m_cancelled(cancelled)
+    {
+    }
+
+    void expandList(const QString &path, int depth);
+    RamList::Expansion takeResult() { return std::move(m_result); }
+
+private:
+    bool cancelled() const { return m_cancelled && m_cancelled->load(); }
+    QStringList readEntries(const QString &path);
+    // False when the expansion is full and must end.
+    bool take(const QString &text, const QString &folder, int depth);
+
+    const FileAccess &m_files;
+    const std::atomic_bool *m_cancelled;
+    bool m_stopped = false; // full, or cancelled
+    QSet<QString> m_seen;
+    qint64 m_bytesLeft = kMaxBytes;
+    qsizetype m_examined = 0;
+    RamList::Expansion m_result;
+};
+
+QStringList Expander::readEntries(const QString &path)
+{
+    const qint64 limit = qMin(RegularFile::kListFileLimit, m_bytesLeft);
+    RegularFile::Contents file = m_files.read(path, limit);
+    if (file.status == RegularFile::Status::TooLarge && limit < RegularFile::kListFileLimit) {
+        m_result.truncated = true; // too much read for one expansion already
+        return {};
+    }
+    if (file.status != RegularFile::Status::Ok) {
+        if (m_result.error.isEmpty())
+            m_result.error = readFailureText(file.status, path);
+        return {};
+    }
+    m_bytesLeft -= file.bytes.size();
+    const QString text = TextFile::decode(std::exchange(file.bytes, {}));
+    bool more = false;
+    QStringList entries
+        = RamList::entries(text, RamList::formatOf(path), kMaxExamined - m_examined, &more);
+    if (more)
+        m_result.truncated = true;
+    return entries;
+}
+
+void Expander::expandList(const QString &path, int depth)
+{
+    const QString identity = m_files.identity(path);
+    if (cancelled() || m_seen.contains(identity))
+        return; // a list named again (itself, or by another list) is not read again
+    m_seen.insert(identity);
+    const QString folder = QFileInfo(path).absolutePath();
+    for (const QString &text : readEntries(path)) {
+        if (m_stopped || !take(text, folder, depth))
+            return;
+    }
+}
+
+bool Expander::take(const QString &text, const QString &folder, int depth)
+{
+    if (cancelled() || ++m_examined > kMaxExamined) {
+        m_result.truncated = m_result.truncated || !cancelled();
+        m_stopped = true;
+        return false;
+    }
+    const SourceLocation entry = SourceLocation::resolve(text, folder, m_files);
+    if (entry.isLocal() && !entry.exists)
+        return true;
+    if (entry.kind == SourceLocation::Kind::List) {
+        if (depth < RamList::kMaxNesting)
+            expandList(entry.location, depth + 1);
+        return !m_stopped;
+    }
+    if (m_result.entries.size() == RamList::kMaxEntries) {
+        m_result.truncated = true;
+        m_stopped = true;
+        return false;
+    }
+    m_result.entries << entry;
+    return true;
+}
+
 } // namespace
 
 RamList::Format RamList::formatOf(const QString &path)
@@ -61,14 +195,35 @@ RamList::Format RamList::formatOf(const QString &path)
 
 QStringList RamList::entries(const QStringList &lines, Format format)
 {
-    return format == Format::Pls ? plsEntries(lines) : lineEntries(lines);
+    EntryCollector collector(format, kMaxEntries);
+    for (const QString &line : lines) {
+        if (!collector.add(line))
+            break;
+    }
+    return collector.take();
+}
+
+QStringList RamList::entries(QStringView text, Format format, qsizetype maxEntries, bool *more)
+{
+    EntryCollector collector(format, maxEntries);
+    const bool whole = TextFile::forEachLine(
+        text, [&collector](QStringView line) { return collector.add(line); });
+    if (more)
+        *more = !whole;
+    return collector.take();
 }
 
 RamList::Expansion RamList::expand(const QString &path)
 {
-    Expansion result;
-    QStringList open;
-    expandInto(path, open, result);
+    return expand(path, FileAccess::disk());
+}
+
+RamList::Expansion RamList::expand(
+    const QString &path, const FileAccess &files, const std::atomic_bool *cancelled)
+{
+    Expander expander(files, cancelled);
+    expander.expandList(path, 1);
+    Expansion result = expander.takeResult();
     if (!result.entries.isEmpty())
         result.error.clear();
     else if (result.error.isEmpty())
@@ -87,33 +242,4 @@ RamList::Expansion RamList::expandSource(const QString &source)
     else
         result.entries << location;
     return result;
-}
-
-void RamList::expandInto(const QString &path, QStringList &open, Expansion &result)
-{
-    const TextFile::ReadResult file = TextFile::readLines(path);
-    // A list with a few undecodable bytes still plays the entries it can.
-    if (file.status == TextFile::ReadStatus::NotFound
-        || file.status == TextFile::ReadStatus::Unreadable) {
-        if (result.error.isEmpty())
-            result.error = file.status == TextFile::ReadStatus::NotFound
-                ? QStringLiteral("找不到列表文件 %1").arg(QFileInfo(path).fileName())
-                : QStringLiteral("无法读取列表文件 %1").arg(QFileInfo(path).fileName());
-        return;
-    }
-    open << QFileInfo(path).absoluteFilePath();
-    const QString folder = QFileInfo(path).absolutePath();
-    for (const QString &text : entries(file.lines, formatOf(path))) {
-        const SourceLocation entry = SourceLocation::resolve(text, folder);
-        if (entry.isLocal() && !entry.exists)
-            continue;
-        if (entry.kind == SourceLocation::Kind::List) {
-            const bool looped = open.contains(QFileInfo(entry.location).absoluteFilePath());
-            if (!looped && open.size() < maxNesting)
-                expandInto(entry.location, open, result);
-            continue;
-        }
-        result.entries << entry;
-    }
-    open.removeLast();
 }

@@ -5,19 +5,32 @@
 #include <QList>
 #include <QStringList>
 
+#include <atomic>
+
+class FileAccess;
+
 // The lists the engine plays entry by entry: RAM lists (.ram, .rmm, the
 // generated loop list), m3u and pls. The player core cannot read them (it
 // does not know .ram, plays "#" comment lines as entries and does not decode
 // GBK), so they are expanded here into plain locations.
+//
+// Whatever the lists hold, an expansion stays bounded: each list file is read
+// once per expansion (however often it is named), at most kMaxNesting deep,
+// each at most RegularFile::kListFileLimit bytes, and at most kMaxEntries
+// entries are kept (the rest are dropped and the expansion says so).
 class RamList
 {
 public:
     enum class Format { Lines, Pls };
 
+    static constexpr qsizetype kMaxEntries = 100'000;
+    static constexpr int kMaxNesting = 4;
+
     struct Expansion
     {
         QList<SourceLocation> entries; // playable entries in list order
         QString error; // why nothing could be played; empty when entries exist
+        bool truncated = false; // entries were dropped to keep within the bounds
     };
 
     static Format formatOf(const QString &path);
@@ -25,17 +38,20 @@ public:
     // The entry texts of a list: blank lines and "#" comments skipped; for
     // pls the FileN= values in the order of N.
     static QStringList entries(const QStringList &lines, Format format);
+    // The same from the list's whole text, at most maxEntries of them; *more
+    // tells whether the text holds more.
+    static QStringList entries(
+        QStringView text, Format format, qsizetype maxEntries, bool *more = nullptr);
 
-    // Reads the list file (system encoding, GB18030 fallback), resolves each
-    // entry against the list's folder and expands nested local lists. Local
-    // files that do not exist are left out.
+    // Reads the list file (see TextFile::decode), resolves each entry against
+    // the list's folder and expands nested local lists. Local files that do
+    // not exist are left out. When cancelled becomes true the expansion ends
+    // early with what it has.
     static Expansion expand(const QString &path);
+    static Expansion expand(
+        const QString &path, const FileAccess &files, const std::atomic_bool *cancelled = nullptr);
 
     // What a clip source plays: the expanded list for a list file, else the
     // source itself; a local file that does not exist gives an error.
     static Expansion expandSource(const QString &source);
-
-private:
-    // open: the lists being expanded, outermost first; a list never includes itself.
-    static void expandInto(const QString &path, QStringList &open, Expansion &result);
 };

@@ -16,6 +16,11 @@ bool isNetworkScheme(const QString &scheme)
     return schemes.contains(scheme.toLower());
 }
 
+bool isNetworkAddress(const QUrl &url)
+{
+    return url.isValid() && !url.host().isEmpty() && isNetworkScheme(url.scheme());
+}
+
 } // namespace
 
 bool RemoteList::isRemoteList(const QString &source)
@@ -31,42 +36,53 @@ bool RemoteList::isRemoteList(const QString &source)
 RamList::Expansion RemoteList::expand(const QByteArray &bytes, const QUrl &listUrl)
 {
     RamList::Expansion result;
-    const QStringList lines = TextFile::splitLines(TextFile::decode(bytes));
-    if (isHls(lines)) {
+    const QString text = TextFile::decode(bytes);
+    if (isHls(text)) {
         result.entries << SourceLocation::resolve(listUrl.toString(QUrl::FullyEncoded));
         return result;
     }
-    for (const QString &text : RamList::entries(lines, RamList::formatOf(listUrl.path()))) {
-        const QString address = entryAddress(text, listUrl);
-        if (!address.isEmpty())
-            result.entries << SourceLocation::resolve(address);
+    bool more = false;
+    const QStringList entries = RamList::entries(
+        text, RamList::formatOf(listUrl.path()), 2 * RamList::kMaxEntries, &more);
+    for (const QString &entry : entries) {
+        const QString address = entryAddress(entry, listUrl);
+        if (address.isEmpty())
+            continue;
+        if (result.entries.size() == RamList::kMaxEntries) {
+            more = true;
+            break;
+        }
+        result.entries << SourceLocation::resolve(address);
     }
+    result.truncated = more;
     if (result.entries.isEmpty())
         result.error = QStringLiteral("列表中没有可播放的条目");
     return result;
 }
 
-bool RemoteList::isHls(const QStringList &lines)
+bool RemoteList::isHls(QStringView text)
 {
-    for (const QString &line : lines) {
-        if (line.trimmed().startsWith(QLatin1String("#EXT-X-"), Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
+    return !TextFile::forEachLine(text, [](QStringView line) {
+        return !line.trimmed().startsWith(QLatin1String("#EXT-X-"), Qt::CaseInsensitive);
+    });
 }
 
-// The address an entry stands for, or empty when it may not be played.
+// The address an entry stands for, or empty when it may not be played: only
+// an absolute URL with a host and a network scheme. Anything else ("http:/x"
+// has a network scheme but no host) would reach the player core as a path.
 QString RemoteList::entryAddress(const QString &text, const QUrl &listUrl)
 {
-    static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]+)://"));
-    static const QRegularExpression windowsPath(QStringLiteral("^(?:[A-Za-z]:|\\\\\\\\)"));
+    // One per thread: lists are read on worker threads.
+    static thread_local const QRegularExpression scheme(
+        QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]+)://"));
+    static thread_local const QRegularExpression windowsPath(
+        QStringLiteral("^(?:[A-Za-z]:|\\\\\\\\)"));
     const QString trimmed = text.trimmed();
-    const QRegularExpressionMatch match = scheme.match(trimmed);
-    if (match.hasMatch())
-        return isNetworkScheme(match.captured(1)) ? trimmed : QString();
+    if (scheme.match(trimmed).hasMatch())
+        return isNetworkAddress(QUrl(trimmed)) ? trimmed : QString();
     if (windowsPath.match(trimmed).hasMatch())
         return QString(); // a path on the list writer's own disk
     // Lists written on Windows separate folders with backslashes.
     const QUrl entry = listUrl.resolved(QUrl(QString(trimmed).replace(u'\\', u'/')));
-    return isNetworkScheme(entry.scheme()) ? entry.toString(QUrl::FullyEncoded) : QString();
+    return isNetworkAddress(entry) ? entry.toString(QUrl::FullyEncoded) : QString();
 }

@@ -17,12 +17,13 @@ public:
 
     // The playable entries of a downloaded list. listUrl is where it was
     // found in the end (after redirects): relative entries resolve against
-    // it. Entries may only name network streams; local files, file:// and
-    // the core's special protocols are left out. A list that turns out to
-    // be an HLS playlist is played as a whole by the core.
+    // it. Entries may only name network streams (absolute URLs with a host
+    // and a network scheme); local files, file:// and the core's special
+    // protocols are left out. At most RamList::kMaxEntries are kept. A list
+    // that turns out to be an HLS playlist is played as a whole by the core.
     static RamList::Expansion expand(const QByteArray &bytes, const QUrl &listUrl);
 
 private:
-    static bool isHls(const QStringList &lines);
+    static bool isHls(QStringView text);
     static QString entryAddress(const QString &text, const QUrl &listUrl);
 };

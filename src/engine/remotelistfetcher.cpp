@@ -35,6 +35,9 @@ void RemoteListFetcher::fetch(const QUrl &url, int timeoutSeconds, const QString
         QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(maxRedirects);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Tunvia"));
+    // Qt's guard against compression bombs stops one before it fills the
+    // memory; from our own size limit on it applies to every list.
+    request.setDecompressedSafetyCheckThreshold(maxBytes);
     m_reply = m_network->get(request);
     connect(m_reply, &QNetworkReply::readyRead, this, &RemoteListFetcher::readSome);
     connect(m_reply, &QNetworkReply::finished, this, &RemoteListFetcher::finish);
@@ -92,7 +95,37 @@ QString RemoteListFetcher::failureText() const
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 400)
         return QStringLiteral("无法下载列表 (HTTP %1): %2").arg(status).arg(m_url.toString());
-    return QStringLiteral("无法连接: ") + m_url.toString();
+    const QString address = m_url.toString();
+    switch (m_reply->error()) {
+    // The compressed body would unpack to more than the limit (or is damaged:
+    // Qt tells the two apart only in a text meant for developers).
+    case QNetworkReply::UnknownContentError:
+        if (m_reply->hasRawHeader("Content-Encoding"))
+            return QStringLiteral("列表文件太大或已损坏: ") + address;
+        break;
+    // Only http and https are fetched: an unknown protocol came from a redirect.
+    case QNetworkReply::ProtocolUnknownError:
+    case QNetworkReply::InsecureRedirectError:
+        return QStringLiteral("不允许的重定向: ") + address;
+    case QNetworkReply::TooManyRedirectsError:
+        return QStringLiteral("重定向次数太多: ") + address;
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::RemoteHostClosedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::SslHandshakeFailedError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::UnknownNetworkError:
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+        return QStringLiteral("无法连接: ") + address;
+    default:
+        break;
+    }
+    return QStringLiteral("无法下载列表: ") + address;
 }
 
 void RemoteListFetcher::fail(const QString &errorText)

@@ -1,5 +1,7 @@
 #include "engine/sourcelocation.h"
+
 #include "core/media/filelocation.h"
+#include "engine/fileaccess.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,7 +10,9 @@
 
 static QString schemeOf(const QString &text)
 {
-    static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]+)://"));
+    // One per thread: lists are read on worker threads.
+    static thread_local const QRegularExpression scheme(
+        QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]+)://"));
     const QRegularExpressionMatch match = scheme.match(text);
     return match.hasMatch() ? match.captured(1).toLower() : QString();
 }
@@ -34,8 +38,8 @@ static QString absoluteIn(const QString &folder, const QString &path)
     return QDir::cleanPath(QDir(folder).filePath(path));
 }
 
-static SourceLocation localSource(
-    const QString &original, const QString &path, bool fromFileUrl, const QString &folder)
+static SourceLocation localSource(const QString &original, const QString &path, bool fromFileUrl,
+    const QString &folder, const FileAccess &files)
 {
     SourceLocation result;
     result.original = original;
@@ -44,7 +48,7 @@ static SourceLocation localSource(
     result.exists = false;
     for (const QString &candidate : candidates) {
         const QString absolute = absoluteIn(folder, candidate);
-        if (!absolute.isEmpty() && QFileInfo(absolute).isFile()) {
+        if (!absolute.isEmpty() && files.isFile(absolute)) {
             result.location = absolute;
             result.exists = true;
             break;
@@ -57,12 +61,18 @@ static SourceLocation localSource(
 
 SourceLocation SourceLocation::resolve(const QString &source, const QString &folder)
 {
+    return resolve(source, folder, FileAccess::disk());
+}
+
+SourceLocation SourceLocation::resolve(
+    const QString &source, const QString &folder, const FileAccess &files)
+{
     if (FileLocation::isFile(source, Qt::CaseInsensitive))
-        return localSource(source, FileLocation::pathOf(source), true, folder);
+        return localSource(source, FileLocation::pathOf(source), true, folder, files);
     const QString trimmed = source.trimmed();
     const QString scheme = schemeOf(trimmed);
     if (scheme.isEmpty())
-        return localSource(source, source, false, folder);
+        return localSource(source, source, false, folder, files);
     SourceLocation result;
     result.kind = Kind::Url;
     result.original = source;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class FileAccess;
+
 // Where the engine finds one source: a caller's clip source or one line of a
 // list. Accepted forms are "file://" followed by a raw local path (not
 // URL-encoded), a bare local path, and URLs. pnm has no protocol handler in
@@ -17,8 +19,11 @@ struct SourceLocation
     bool exists = true; // local files only: whether the file was found
     bool fromPnm = false;
 
-    // Relative local paths are resolved against folder when it is not empty.
+    // Relative local paths are resolved against folder when it is not empty;
+    // files says which local files exist (the disk when not given).
     static SourceLocation resolve(const QString &source, const QString &folder = QString());
+    static SourceLocation resolve(
+        const QString &source, const QString &folder, const FileAccess &files);
 
     // ram, rmm, m3u, m3u8 and pls files are lists the engine expands itself.
     static bool isListPath(const QString &path);

@@ -3,6 +3,7 @@
 #include "core/playlist/playlistmodel.h"
 #include "core/playlist/playliststore.h"
 #include "core/playlist/randomorder.h"
+#include "core/program/appfolder.h"
 #include "support/ordinaryuser.h"
 
 #include <QDir>
@@ -90,25 +91,92 @@ private Q_SLOTS:
         QTest::newRow("empty line, spaces kept")
             << QByteArray("\r\n  a  \r\n") << QStringList { QString(), QStringLiteral("  a  ") }
             << QStringLiteral("AA");
+        // A byte-order mark at the start of the file or of a line is not part of the item.
+        QTest::newRow("byte-order marks") << QByteArray(
+            "\xEF\xBB\xBF"
+            "file://C:\\a.mp3\r\n\xEF\xBB\xBF#hidden\r\n"
+            "\xEF\xBB\xBF"
+            "FILE://C:\\b.mp3\r\n") << two << QStringLiteral("FA");
+        // Bytes neither UTF-8 nor GB18030 (a Latin-1 list) still load, as Windows-1252.
+        QTest::newRow("Latin-1") << QByteArray("Caf\xe9.mp3\r\n\x80.rm\r\n")
+                                 << QStringList { QStringLiteral(u"Café.mp3"),
+                                        QStringLiteral(u"€.rm") }
+                                 << QStringLiteral("AA");
         QTest::newRow("GBK") << QByteArray(
             QStringEncoder("GB18030")(QStringLiteral(u"file://D:\\音乐\\青花瓷.mp3\r\n")))
                              << QStringList { QStringLiteral(u"file://D:\\音乐\\青花瓷.mp3") }
                              << QStringLiteral("F");
     }
 
-    void aListNoEncodingFitsIsShownButNeverOverwritten()
+    void aListNoEncodingFitsLoadsAndSavesWithoutLoss()
     {
-        const QByteArray bytes("\xff\x80zz\r\nhttp://h/ok\r\n");
-        writeBytes(path(QStringLiteral("xlist.cfg")), bytes);
+        writeBytes(path(QStringLiteral("xlist.cfg")), "\xff\x80zz\r\nhttp://h/ok\r\n");
         PlaylistModel model;
         PlaylistStore store(path(QStringLiteral("xlist.cfg")));
-        QCOMPARE(store.load(model), PlaylistStore::LoadStatus::Unreadable);
+        QCOMPARE(store.load(model), PlaylistStore::LoadStatus::Loaded);
         QCOMPARE(model.texts(),
-            (QStringList { QStringLiteral(u"\ufffd\ufffdzz"), QStringLiteral("http://h/ok") }));
-        QVERIFY(!store.save(model)); // writing it back would lose the two bytes
-        QFile file(path(QStringLiteral("xlist.cfg")));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), bytes);
+            (QStringList { QStringLiteral(u"ÿ€zz"), QStringLiteral("http://h/ok") }));
+        model.appendItem(Icon::Address, QStringLiteral("http://h/new"));
+        QVERIFY(store.save(model)); // not frozen: the next change is saved too
+        QCOMPARE(readBytes(path(QStringLiteral("xlist.cfg"))),
+            QStringLiteral(u"ÿ€zz\r\nhttp://h/ok\r\nhttp://h/new\r\n").toUtf8());
+    }
+
+    void itemsNeverBeginWithAByteOrderMark()
+    {
+        PlaylistModel model;
+        model.appendItem(Icon::Address, QStringLiteral(u"\uFEFFhttp://h/a.mp3"));
+        model.appendItems({ { Icon::Address, QStringLiteral(u"\uFEFF\uFEFF#x") },
+            { Icon::Address, QStringLiteral(u"b\uFEFF") } });
+        // What is shown is what is saved and read back: a "#" item is seen as one.
+        QCOMPARE(model.texts(),
+            (QStringList { QStringLiteral("http://h/a.mp3"), QStringLiteral("#x"),
+                QStringLiteral(u"b\uFEFF") }));
+        const QString file = path(QStringLiteral("marks.cfg"));
+        QVERIFY(PlaylistStore(file).save(model));
+        PlaylistModel loaded;
+        PlaylistStore(file).load(loaded);
+        QCOMPARE(loaded.texts(),
+            (QStringList { QStringLiteral("http://h/a.mp3"), QStringLiteral(u"b\uFEFF") }));
+    }
+
+    void aListLeftInAReadOnlyProgramFolderIsReadAndSavedPerUser()
+    {
+        const QString program = path(QStringLiteral("program"));
+        const QString perUser = path(QStringLiteral("user/tunvia"));
+        QVERIFY(QDir().mkpath(program));
+        writeBytes(program + QStringLiteral("/xlist.cfg"), "http://h/kept.mp3\r\n");
+        OrdinaryUser::openToEveryone(m_dir.path());
+        OrdinaryUser::readOnlyForEveryone(program);
+        QVERIFY(QDir().mkpath(perUser));
+        OrdinaryUser::openToEveryone(path(QStringLiteral("user")));
+        OrdinaryUser::openToEveryone(perUser);
+        QStringList loaded;
+        bool saved = false;
+        {
+            OrdinaryUser user;
+            if (!user.active())
+                QSKIP("cannot drop root rights here");
+            const AppFolder folder = AppFolder::forProgram(program, perUser);
+            const QString name = QStringLiteral("xlist.cfg");
+            PlaylistStore store(folder.file(name), folder.fileToRead(name));
+            PlaylistModel model;
+            store.load(model);
+            loaded = model.texts();
+            model.appendItem(Icon::Address, QStringLiteral("http://h/new.mp3"));
+            saved = store.save(model);
+        }
+        OrdinaryUser::openToEveryone(program);
+        QCOMPARE(loaded, QStringList { QStringLiteral("http://h/kept.mp3") });
+        QVERIFY(saved);
+        QCOMPARE(readBytes(perUser + QStringLiteral("/xlist.cfg")),
+            QByteArray("http://h/kept.mp3\r\nhttp://h/new.mp3\r\n"));
+        QCOMPARE(
+            readBytes(program + QStringLiteral("/xlist.cfg")), QByteArray("http://h/kept.mp3\r\n"));
+        // From now on the per-user list is the one read.
+        const AppFolder again = AppFolder::forProgram(path(QStringLiteral("missing")), perUser);
+        QCOMPARE(
+            again.fileToRead(QStringLiteral("xlist.cfg")), again.file(QStringLiteral("xlist.cfg")));
     }
 
     void loadingTheList()
@@ -213,6 +281,38 @@ private Q_SLOTS:
                 { QStringLiteral("Other"), path(QStringLiteral("missing")) } });
         QCOMPARE(installed.size(), 1);
         QCOMPARE(installed.at(0).name, QStringLiteral("RealPlay"));
+    }
+
+    void externalLocationsCannotBeOptions_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("location");
+        QTest::newRow("option") << QStringLiteral("-I") << QStringLiteral("./-I");
+        QTest::newRow("file option") << QStringLiteral(" file://-I ") << QStringLiteral("./-I");
+        QTest::newRow("long option") << QStringLiteral("--sout=#file{dst=/tmp/x}")
+                                     << QStringLiteral("./--sout=#file{dst=/tmp/x}");
+        QTest::newRow("address") << QStringLiteral("http://h/-a.mp3")
+                                 << QStringLiteral("http://h/-a.mp3");
+        QTest::newRow("path") << QStringLiteral("FILE:///m/a b.mp3")
+                              << QStringLiteral("/m/a b.mp3");
+    }
+    void externalLocationsCannotBeOptions()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, location);
+        QCOMPARE(ExternalPlayers::location(item), location);
+    }
+
+    void externalPlayersGetTheDecodedPathWhenOnlyThatExists()
+    {
+        writeBytes(path(QStringLiteral("My Song.mp3")), {});
+        writeBytes(path(QStringLiteral("100%20.mp3")), {});
+        const QString encoded
+            = QStringLiteral("file://") + m_dir.path() + QStringLiteral("/My%20Song.mp3");
+        QCOMPARE(ExternalPlayers::location(encoded), path(QStringLiteral("My Song.mp3")));
+        // The raw path wins when it exists, as in the engine.
+        const QString raw = QStringLiteral("file://") + path(QStringLiteral("100%20.mp3"));
+        QCOMPARE(ExternalPlayers::location(raw), path(QStringLiteral("100%20.mp3")));
     }
 
     void previewEndsWithTheOmissionNoteFromTheTwentiethPick()

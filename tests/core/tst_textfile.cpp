@@ -4,10 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <clocale>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -92,7 +94,7 @@ private Q_SLOTS:
             QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("keep.cfg") });
     }
 
-    void bytesNoEncodingFitsAreReported()
+    void everyByteDecodesSoNoTextIsLost()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("latin1.ram"));
@@ -101,10 +103,60 @@ private Q_SLOTS:
         file.write("Caf\xe9 del Mar.mp3\r\nplain.mp3\r\n");
         file.close();
         const TextFile::ReadResult read = TextFile::readLines(path);
-        QCOMPARE(read.status, TextFile::ReadStatus::Undecodable);
-        QCOMPARE(read.lines.size(), 2);
-        QCOMPARE(read.lines.at(1), QStringLiteral("plain.mp3"));
+        QCOMPARE(read.status, TextFile::ReadStatus::Ok);
+        QCOMPARE(read.lines,
+            (QStringList { QStringLiteral(u"Café del Mar.mp3"), QStringLiteral("plain.mp3") }));
         QCOMPARE(TextFile::systemEncodingName(), QByteArray("UTF-8")); // the tests run in C.UTF-8
+
+        // Bytes valid in no other encoding: one character each, given back unchanged.
+        QByteArray all;
+        for (int byte = 0; byte < 256; ++byte)
+            all += char(byte);
+        const QString text = TextFile::decode(all);
+        QCOMPARE(text.size(), 256);
+        QStringEncoder windows1252("windows-1252");
+        QCOMPARE(QByteArray(windows1252(text)), all);
+    }
+
+    void aByteOrderMarkSaysUtf8AndIsNoText()
+    {
+        const QString korean = QStringLiteral(u"한국 노래.mp3");
+        QCOMPARE(TextFile::decode("\xEF\xBB\xBF" + korean.toUtf8()), korean);
+        // Even where GB18030 would read the same bytes as other characters.
+        QStringEncoder gb18030("GB18030");
+        const QByteArray marked = "\xEF\xBB\xBF" + QByteArray(gb18030(QStringLiteral(u"中文")));
+        QCOMPARE(TextFile::decode(marked), QStringLiteral(u"中文"));
+    }
+
+    void whatTheLocaleCannotHoldIsSavedAsMarkedUtf8()
+    {
+        QTemporaryDir locales;
+        QProcess localedef;
+        localedef.start(QStringLiteral("localedef"),
+            { QStringLiteral("-i"), QStringLiteral("zh_CN"), QStringLiteral("-f"),
+                QStringLiteral("GBK"), locales.filePath(QStringLiteral("zh_CN.GBK")) });
+        if (!localedef.waitForFinished(60000) || localedef.exitCode() != 0)
+            QSKIP("the zh_CN.GBK locale cannot be made here");
+        qputenv("LOCPATH", QFile::encodeName(locales.path()));
+        const bool gbk = std::setlocale(LC_CTYPE, "zh_CN.GBK") != nullptr;
+        const QByteArray encoding = TextFile::systemEncodingName();
+        QTemporaryDir dir;
+        const QString chinese = dir.filePath(QStringLiteral("chinese.cfg"));
+        const QString mixed = dir.filePath(QStringLiteral("mixed.cfg"));
+        const QStringList korean { QStringLiteral(u"file:///音乐/한국 노래.mp3"),
+            QStringLiteral(u"http://h/😀.mp3") };
+        const bool wrote = TextFile::writeLines(chinese, { QStringLiteral(u"中文.mp3") })
+            && TextFile::writeLines(mixed, korean);
+        const TextFile::ReadResult read = TextFile::readLines(mixed);
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+        qunsetenv("LOCPATH");
+        QVERIFY(gbk);
+        QCOMPARE(encoding, QByteArray("GBK"));
+        QVERIFY(wrote);
+        QFile file(chinese);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("\xD6\xD0\xCE\xC4.mp3\r\n")); // fits: GBK
+        QCOMPARE(read.lines, korean);
     }
 
     void onlySpacesAreTrimmed()

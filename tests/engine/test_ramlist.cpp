@@ -1,13 +1,35 @@
 // Lists the engine expands itself: RAM, m3u and pls files as the playlist
 // and other programs write them.
+#include "core/playlist/listfile.h"
+#include "engine/fileaccess.h"
+#include "engine/playbackstatus.h"
 #include "engine/ramlist.h"
 #include "engine/remotelist.h"
+#include "support/memoryfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+// The disk, counting the list files read.
+class CountingDisk : public FileAccess
+{
+public:
+    RegularFile::Contents read(const QString &path, qint64 maxBytes) const override
+    {
+        ++reads;
+        return FileAccess::read(path, maxBytes);
+    }
+    mutable int reads = 0;
+};
+
+} // namespace
 
 class TestRamList : public QObject
 {
@@ -23,6 +45,10 @@ private Q_SLOTS:
     void gbkListFindsChineseFileNames();
     void missingLocalEntriesAreLeftOut();
     void nestedListsExpandAndSelfReferenceEnds();
+    void aNestedListBombReadsEachListOnce();
+    void expansionKeepsAtMostTheEntryLimit();
+    void specialFilesAsListsAreRefusedAtOnce();
+    void playlistAndEngineReadLinesAlike();
     void unreadableOrEmptyListsExplainWhy();
     void expandSourceTakesSingleSourcesAsTheyAre();
     void folderAsSourceCannotBeRead();
@@ -157,6 +183,88 @@ void TestRamList::nestedListsExpandAndSelfReferenceEnds()
     QCOMPARE(locations(RamList::expand(self)), QStringList({ one, one, two }));
 }
 
+void TestRamList::aNestedListBombReadsEachListOnce()
+{
+    // Four lists that each name the others forty times: read every time they
+    // are named, they would give millions of entries.
+    const QStringList names { QStringLiteral("ba.ram"), QStringLiteral("bb.ram"),
+        QStringLiteral("bc.ram"), QStringLiteral("bd.ram") };
+    QStringList songs;
+    for (int i = 0; i < names.size(); ++i) {
+        songs << touch(QStringLiteral("bomb%1.mp3").arg(i));
+        QByteArray text = "bomb" + QByteArray::number(i) + ".mp3\n";
+        for (int k = 0; k < 40; ++k)
+            text += names.at((i + 1 + k % 3) % 4).toUtf8() + "\n";
+        write(names.at(i), text);
+    }
+    CountingDisk disk;
+    const RamList::Expansion expansion = RamList::expand(m_dir.filePath(names.first()), disk);
+    QCOMPARE(disk.reads, 4);
+    QCOMPARE(locations(expansion), songs);
+    QVERIFY(!expansion.truncated);
+}
+
+void TestRamList::expansionKeepsAtMostTheEntryLimit()
+{
+    MemoryFiles files;
+    files.add(QStringLiteral("/m/a.mp3"), "x");
+    files.add(QStringLiteral("/m/full.ram"), QByteArray("a.mp3\n").repeated(RamList::kMaxEntries));
+    files.add(QStringLiteral("/m/over.ram"), "full.ram\na.mp3\n");
+    const RamList::Expansion full = RamList::expand(QStringLiteral("/m/full.ram"), files);
+    QCOMPARE(full.entries.size(), RamList::kMaxEntries);
+    QVERIFY(!full.truncated);
+    const RamList::Expansion over = RamList::expand(QStringLiteral("/m/over.ram"), files);
+    QCOMPARE(over.entries.size(), RamList::kMaxEntries);
+    QVERIFY(over.truncated);
+
+    // Entries that name nothing count too: a list of missing files ends as well.
+    files.add(QStringLiteral("/m/gone.ram"),
+        QByteArray("gone.mp3\n").repeated(3 * RamList::kMaxEntries) + "a.mp3\n");
+    const RamList::Expansion gone = RamList::expand(QStringLiteral("/m/gone.ram"), files);
+    QVERIFY(gone.entries.isEmpty());
+    QVERIFY(gone.truncated);
+
+    PlaybackStatus status;
+    status.entries = int(RamList::kMaxEntries);
+    status.entry = 0;
+    status.listTruncated = true;
+    QVERIFY2(
+        status.entryText().contains(QStringLiteral("列表过长")), qPrintable(status.entryText()));
+}
+
+void TestRamList::specialFilesAsListsAreRefusedAtOnce()
+{
+    const QString fifo = m_dir.filePath(QStringLiteral("fifo.ram"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QCOMPARE(RamList::expand(fifo).error, QStringLiteral("无法读取列表文件 fifo.ram"));
+    const QString zero = m_dir.filePath(QStringLiteral("zero.m3u"));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
+    QCOMPARE(RamList::expand(zero).error, QStringLiteral("无法读取列表文件 zero.m3u"));
+    const QString song = touch(QStringLiteral("special.mp3"));
+    const QString outer
+        = write(QStringLiteral("outer special.ram"), "fifo.ram\nzero.m3u\nspecial.mp3\n");
+    QCOMPARE(locations(RamList::expand(outer)), QStringList { song });
+
+    MemoryFiles files;
+    files.add(QStringLiteral("/m/huge.ram"), QByteArray(RegularFile::kListFileLimit + 1, '\n'));
+    QCOMPARE(RamList::expand(QStringLiteral("/m/huge.ram"), files).error,
+        QStringLiteral("列表文件太大 huge.ram"));
+}
+
+void TestRamList::playlistAndEngineReadLinesAlike()
+{
+    // One rule for a U+FEFF at the start of a line: not part of the item.
+    const QStringList lines { QStringLiteral(u"\uFEFF#hidden"), QStringLiteral(u"\uFEFFa.mp3"),
+        QStringLiteral(u"\uFEFF\uFEFFb.mp3"), QStringLiteral("c.mp3") };
+    QStringList items;
+    for (const PlaylistItem &item : ListFile::itemsFromLines(lines, &PlaylistItem::iconForSaved))
+        items << item.text;
+    QCOMPARE(items, RamList::entries(lines, RamList::Format::Lines));
+    QCOMPARE(items,
+        (QStringList {
+            QStringLiteral("a.mp3"), QStringLiteral("b.mp3"), QStringLiteral("c.mp3") }));
+}
+
 void TestRamList::unreadableOrEmptyListsExplainWhy()
 {
     const RamList::Expansion missing = RamList::expand(m_dir.filePath(QStringLiteral("no.ram")));
@@ -253,7 +361,11 @@ void TestRamList::remoteListsNameOnlyNetworkStreams()
                              "fd://0\n"
                              "edl://%10%/etc/hosts\n"
                              "av://file:/etc/hosts\n"
-                             "mailto:someone@example.com\n";
+                             "mailto:someone@example.com\n"
+                             "http:/etc/passwd\n"
+                             "http:///etc/passwd\n"
+                             "https:relative.mp3\n"
+                             "pnm:/etc/hosts\n";
     const RamList::Expansion expansion
         = RemoteList::expand(bytes, QUrl(QStringLiteral("http://h/a.ram")));
     QVERIFY2(expansion.entries.isEmpty(), qPrintable(locations(expansion).join(u' ')));

@@ -10,8 +10,24 @@ void FakeEngine::setSource(const QString &value)
 
 void FakeEngine::setVolumeLevel(qint16 level)
 {
+    const bool changed = volume != level;
     volume = level;
     calls << QStringLiteral("setVolumeLevel:%1").arg(level);
+    if (changed)
+        Q_EMIT volumeChanged(level);
+}
+
+void FakeEngine::changeState(PlaybackState value)
+{
+    state = value;
+    Q_EMIT playbackStateChanged(value);
+}
+
+void FakeEngine::changeEntry(const QString &newTitle, const QString &newLocation)
+{
+    title = newTitle;
+    location = newLocation;
+    Q_EMIT currentEntryChanged();
 }
 
 void FakeEngine::setListLooping(bool value)

@@ -32,4 +32,12 @@ public:
     QWidget *createDisplay(QWidget *parent) override;
 
     void raiseNotice() { Q_EMIT sourceOpened(); }
+
+    // What plays, as the engine reports it (see changeState and changeEntry).
+    QString title;
+    QString location;
+    QString currentTitle() const override { return title; }
+    QString currentLocation() const override { return location; }
+    void changeState(PlaybackState value);
+    void changeEntry(const QString &newTitle, const QString &newLocation);
 };

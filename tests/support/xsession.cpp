@@ -80,6 +80,9 @@ QProcessEnvironment XSession::environment(const QString &home) const
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
     env.insert(QStringLiteral("TUNVIA_AUDIO_OUTPUT"), QStringLiteral("null"));
+    // The update check asks a closed local port unless a test sets its own page.
+    env.insert(QStringLiteral("TUNVIA_UPDATE_URL"),
+        QStringLiteral("http://127.0.0.1:9/tunvia/updatex.htm"));
     return env;
 }
 

@@ -40,6 +40,11 @@ public:
     virtual void setListLooping(bool looping) = 0;
     virtual void showStatisticsView(bool show) = 0;
     virtual void showPerformanceSettings() = 0;
+    // What plays, or was opened last: its title (the stream's or the file's
+    // own, else its name) and its location (a local path or a network
+    // address). Empty when nothing is open.
+    virtual QString currentTitle() const { return {}; }
+    virtual QString currentLocation() const { return {}; }
 
     // The engine's display area: video when the clip has some, otherwise a
     // status panel. The caller places and owns the widget.
@@ -48,4 +53,9 @@ public:
 Q_SIGNALS:
     // A new source has opened.
     void sourceOpened();
+    void playbackStateChanged(MediaEngine::PlaybackState state);
+    // The volume changed (0 to 99), whoever changed it.
+    void volumeChanged(qint16 level);
+    // currentTitle() or currentLocation() changed.
+    void currentEntryChanged();
 };

@@ -4,6 +4,7 @@
 #include "core/text/spaces.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 QList<ExternalPlayers::Player> ExternalPlayers::platformTable()
 {
@@ -37,10 +38,22 @@ QList<ExternalPlayers::Player> ExternalPlayers::installed(const QList<Player> &t
     return result;
 }
 
+// The path of a "file://" location as the engine reads it too.
+static QString filePath(const QString &location)
+{
+    const QString raw = FileLocation::pathOf(location);
+    if (QFileInfo::exists(raw))
+        return raw;
+    const QString decoded = QUrl::fromPercentEncoding(raw.toUtf8());
+    return QFileInfo::exists(decoded) ? decoded : raw;
+}
+
 QString ExternalPlayers::location(const QString &itemText)
 {
     const QString trimmed = trimSpaces(itemText);
-    if (FileLocation::isFile(trimmed, Qt::CaseInsensitive))
-        return FileLocation::pathOf(trimmed);
-    return trimmed;
+    QString location
+        = FileLocation::isFile(trimmed, Qt::CaseInsensitive) ? filePath(trimmed) : trimmed;
+    if (location.startsWith(u'-'))
+        location.prepend(QLatin1String("./"));
+    return location;
 }

@@ -22,6 +22,10 @@ public:
     static QList<Player> installed(const QList<Player> &table);
 
     // The location for an external player: the item text without surrounding
-    // spaces and without a leading "file://" in any case.
+    // spaces and without a leading "file://" in any case. The path after
+    // "file://" is taken as it is; when no such file exists but its
+    // percent-decoded form does (lists of other players), that one. A
+    // location that begins with "-" is passed as "./" + location, so that no
+    // item can reach the player as one of its options.
     static QString location(const QString &itemText);
 };

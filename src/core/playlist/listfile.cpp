@@ -9,16 +9,21 @@ QList<PlaylistItem> itemsFromLines(const QStringList &lines, IconRule iconRule)
     QList<PlaylistItem> items;
     items.reserve(lines.size());
     for (const QString &line : lines) {
-        if (line.startsWith(u'#'))
+        if (isComment(line))
             continue;
-        items.append(PlaylistItem { iconRule(line), line });
+        const QStringView text = lineText(line);
+        // Most lines carry no mark: share their text instead of copying it.
+        QString item = text.size() == line.size() ? line : text.toString();
+        const PlaylistItem::Icon icon = iconRule(item);
+        items.append(PlaylistItem { icon, std::move(item) });
     }
     return items;
 }
 
 ImportResult import(const QString &path)
 {
-    const TextFile::ReadResult read = TextFile::readLines(path);
+    const TextFile::ReadResult read
+        = TextFile::readLines(path, { RegularFile::kListFileLimit, TextFile::kMaxLines });
     ImportResult result;
     result.complete = read.status == TextFile::ReadStatus::Ok;
     result.items = itemsFromLines(read.lines, &PlaylistItem::iconForImported);

@@ -11,6 +11,20 @@ namespace ListFile {
 
 using IconRule = PlaylistItem::Icon (*)(const QString &text);
 
+// The one rule every reader of lines follows: U+FEFF (a byte-order mark
+// left by some editors) at the start of a line is not part of the item.
+inline QStringView lineText(QStringView line)
+{
+    while (line.startsWith(QChar(0xFEFF)))
+        line = line.sliced(1);
+    return line;
+}
+
+inline bool isComment(QStringView line)
+{
+    return lineText(line).startsWith(u'#');
+}
+
 // Every line that is not a comment becomes an item, empty lines included,
 // with the text unchanged.
 QList<PlaylistItem> itemsFromLines(const QStringList &lines, IconRule iconRule);
@@ -22,6 +36,7 @@ struct ImportResult
 };
 
 // Reads a list file for import (icon by a "file://" prefix in any case).
+// Only regular files up to RegularFile::kListFileLimit are read.
 ImportResult import(const QString &path);
 
 // Writes the texts, one a line with CR LF, replacing the file atomically.

@@ -1,5 +1,20 @@
 #include "core/playlist/playlistmodel.h"
 
+#include "core/playlist/listfile.h"
+
+namespace {
+
+// An item never begins with U+FEFF: xlist.cfg would not give it back (see
+// ListFile::lineText), and what is shown, saved and played must agree.
+void dropLeadingMarks(QString &text)
+{
+    const qsizetype marks = text.size() - ListFile::lineText(text).size();
+    if (marks > 0)
+        text.remove(0, marks);
+}
+
+} // namespace
+
 PlaylistModel::PlaylistModel(QObject *parent)
     : QAbstractTableModel(parent)
 {
@@ -68,6 +83,7 @@ void PlaylistModel::appendItem(PlaylistItem::Icon icon, const QString &text)
     const int row = rowCount();
     beginInsertRows({}, row, row);
     m_items.append(PlaylistItem { icon, text });
+    dropLeadingMarks(m_items.last().text);
     endInsertRows();
     setCurrentCell(row, TextColumn);
 }
@@ -76,6 +92,8 @@ void PlaylistModel::appendItems(QList<PlaylistItem> items)
 {
     if (items.isEmpty())
         return;
+    for (PlaylistItem &item : items)
+        dropLeadingMarks(item.text);
     const int first = rowCount();
     beginInsertRows({}, first, first + int(items.size()) - 1);
     if (m_items.isEmpty())

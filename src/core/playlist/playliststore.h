@@ -5,16 +5,22 @@
 class PlaylistModel;
 
 // Keeps the list between runs in xlist.cfg. A file that exists but could not
-// be read is never overwritten: after such a load every save is refused, so
-// the stored list survives for a later run.
+// be read whole is never overwritten: after such a load every save is
+// refused, so the stored list survives for a later run. Nor is the list ever
+// saved through a link in xlist.cfg's place that someone else could have
+// planted (see SafeSave).
 class PlaylistStore
 {
 public:
     enum class LoadStatus { Loaded, Created, Unreadable };
 
-    explicit PlaylistStore(QString path);
+    // path: where the list is saved. readPath, when given: where it is read
+    // from instead (a list left in the program folder while the per-user
+    // folder has none yet).
+    explicit PlaylistStore(QString path, QString readPath = QString());
 
     QString path() const { return m_path; }
+    QString readPath() const { return m_readPath; }
 
     // Appends the saved items to the model. A missing file is created holding
     // the single comment line "#". On Unreadable the items read so far are
@@ -22,13 +28,16 @@ public:
     LoadStatus load(PlaylistModel &model);
 
     // Replaces the file atomically with the model's item texts. Returns false
-    // when the write failed (the previous file stays intact) or was refused
-    // because the load failed.
+    // when the write failed (the previous file stays intact) or was refused.
     bool save(const PlaylistModel &model);
 
     bool loadFailed() const { return m_loadFailed; }
+    // xlist.cfg is a link that may not be written through: nothing is saved.
+    bool linkRefused() const { return m_linkRefused; }
 
 private:
     QString m_path;
+    QString m_readPath;
     bool m_loadFailed = false;
+    bool m_linkRefused = false;
 };

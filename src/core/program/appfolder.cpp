@@ -22,7 +22,9 @@ AppFolder AppFolder::forProgram(const QString &programFolder, const QString &use
     if (canWriteIn(programFolder))
         return AppFolder(programFolder);
     QDir().mkpath(userDataFolder);
-    return AppFolder(userDataFolder);
+    AppFolder folder(userDataFolder);
+    folder.m_programFolder = AppFolder(programFolder).path();
+    return folder;
 }
 
 QString AppFolder::file(const QString &name) const
@@ -30,4 +32,13 @@ QString AppFolder::file(const QString &name) const
     if (m_path.endsWith(QDir::separator()))
         return m_path + name;
     return m_path + QDir::separator() + name;
+}
+
+QString AppFolder::fileToRead(const QString &name) const
+{
+    const QString own = file(name);
+    if (m_programFolder.isEmpty() || QFileInfo::exists(own) || QFileInfo(own).isSymLink())
+        return own;
+    const QString kept = AppFolder(m_programFolder).file(name);
+    return QFileInfo::exists(kept) ? kept : own;
 }

@@ -1,18 +1,79 @@
 #include "core/text/textfile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "core/text/safesave.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
 #include <langinfo.h>
-#include <sys/stat.h>
 #endif
 
 namespace TextFile {
+
+namespace {
+
+const QByteArray kUtf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+QStringDecoder systemDecoder()
+{
+#ifdef Q_OS_UNIX
+    return QStringDecoder(systemEncodingName().constData(), QStringDecoder::Flag::Stateless);
+#else
+    return QStringDecoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+#endif
+}
+
+QStringEncoder systemEncoder()
+{
+#ifdef Q_OS_UNIX
+    return QStringEncoder(systemEncodingName().constData(), QStringEncoder::Flag::Stateless);
+#else
+    return QStringEncoder(QStringEncoder::System, QStringEncoder::Flag::Stateless);
+#endif
+}
+
+// The text when the bytes are valid in the decoder's encoding.
+bool decodeWith(QStringDecoder decoder, QByteArrayView bytes, QString *text)
+{
+    if (!decoder.isValid())
+        return false;
+    *text = decoder(bytes);
+    return !decoder.hasError();
+}
+
+QString decodeLastResort(QByteArrayView bytes)
+{
+    QStringDecoder windows1252("windows-1252", QStringDecoder::Flag::Stateless);
+    if (windows1252.isValid())
+        return windows1252(bytes);
+    return QString::fromLatin1(bytes);
+}
+
+QString withoutMark(QString text)
+{
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+ReadStatus statusOf(RegularFile::Status status)
+{
+    switch (status) {
+    case RegularFile::Status::Ok:
+        return ReadStatus::Ok;
+    case RegularFile::Status::NotFound:
+        return ReadStatus::NotFound;
+    case RegularFile::Status::TooLarge:
+        return ReadStatus::TooLarge;
+    case RegularFile::Status::NotRegular:
+    case RegularFile::Status::Unreadable:
+        break;
+    }
+    return ReadStatus::Unreadable;
+}
+
+} // namespace
 
 QByteArray systemEncodingName()
 {
@@ -28,108 +89,71 @@ QByteArray systemEncodingName()
 #endif
 }
 
-static QStringDecoder systemDecoder()
+QString decode(const QByteArray &bytes)
 {
-#ifdef Q_OS_UNIX
-    return QStringDecoder(systemEncodingName().constData(), QStringDecoder::Flag::Stateless);
-#else
-    return QStringDecoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
-#endif
-}
-
-QString decode(const QByteArray &bytes, bool *lossless)
-{
-    if (lossless)
-        *lossless = true;
-    QStringDecoder system = systemDecoder();
-    QString text = system(bytes);
-    if (!system.hasError())
-        return text;
-    QStringDecoder gb18030("GB18030", QStringDecoder::Flag::Stateless);
-    if (gb18030.isValid()) {
-        QString fallback = gb18030(bytes);
-        if (!gb18030.hasError())
-            return fallback;
+    QString text;
+    QByteArrayView rest = bytes;
+    if (bytes.startsWith(kUtf8Mark)) {
+        rest = rest.sliced(kUtf8Mark.size());
+        if (decodeWith(
+                QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless), rest, &text))
+            return withoutMark(std::move(text));
     }
-    if (lossless)
-        *lossless = false;
-    return text; // neither fits: keep the system decoding with replacement characters
+    if (decodeWith(systemDecoder(), rest, &text)
+        || decodeWith(QStringDecoder("GB18030", QStringDecoder::Flag::Stateless), rest, &text))
+        return withoutMark(std::move(text));
+    return decodeLastResort(rest);
 }
 
 QByteArray encode(const QString &text)
 {
-#ifdef Q_OS_UNIX
-    QStringEncoder system(systemEncodingName().constData(), QStringEncoder::Flag::Stateless);
-#else
-    QStringEncoder system(QStringEncoder::System, QStringEncoder::Flag::Stateless);
-#endif
+    QStringEncoder system = systemEncoder();
     return system(text);
+}
+
+QByteArray encodeForFile(const QString &text)
+{
+    QStringEncoder system = systemEncoder();
+    QByteArray bytes = system(text);
+    if (!system.hasError())
+        return bytes;
+    return kUtf8Mark + text.toUtf8();
 }
 
 QStringList splitLines(const QString &text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(text.mid(start));
+    forEachLine(text, [&lines](QStringView line) {
+        lines.append(line.toString());
+        return true;
+    });
     return lines;
 }
 
-// Only "no such file" counts as missing: a file that cannot even be looked at
-// (an I/O error on a network folder) must not be taken for an absent one and
-// replaced.
-static bool isMissing(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    struct stat info;
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0)
-        return false;
-    return errno == ENOENT || errno == ENOTDIR;
-#else
-    return !QFileInfo::exists(path);
-#endif
-}
-
-ReadResult readLines(const QString &path)
+ReadResult readLines(const QString &path, const Limits &limits)
 {
     ReadResult result;
-    QFile file(path);
-    if (isMissing(path)) {
-        result.status = ReadStatus::NotFound;
-        return result;
+    QString text;
+    {
+        const RegularFile::Contents file = RegularFile::read(path, limits.maxBytes);
+        result.status = statusOf(file.status);
+        if (result.status != ReadStatus::Ok)
+            return result;
+        text = decode(file.bytes);
     }
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        result.status = ReadStatus::Unreadable;
-        return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        result.status = ReadStatus::Unreadable;
-    bool lossless = true;
-    result.lines = splitLines(decode(bytes, &lossless));
-    if (result.status == ReadStatus::Ok && !lossless)
-        result.status = ReadStatus::Undecodable;
+    const bool whole = forEachLine(text, [&](QStringView line) {
+        if (result.lines.size() >= limits.maxLines)
+            return false;
+        result.lines.append(line.toString());
+        return true;
+    });
+    if (!whole)
+        result.status = ReadStatus::TooLarge;
     return result;
 }
 
 bool writeLines(const QString &path, const QStringList &lines, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
     QString text;
     qsizetype size = 0;
     for (const QString &line : lines)
@@ -139,22 +163,7 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error)
         text += line;
         text += QLatin1String("\r\n");
     }
-    const QByteArray bytes = encode(text);
-    // QSaveFile::commit() does not notice a failed flush (disk full, file
-    // size limit) and would replace the old file with a truncated one.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return SafeSave::replace(path, encodeForFile(text), error);
 }
 
 } // namespace TextFile

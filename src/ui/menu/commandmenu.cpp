@@ -5,6 +5,7 @@
 
 #include <QCursor>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QWindow>
 
 namespace {
@@ -55,9 +56,23 @@ QMenu *CommandMenu::createMenu(const QString &name, const QString &caption, QMen
     created->setObjectName(name);
     created->setStyleSheet(kMenuStyle);
     created->setFont(QFont(QStringLiteral(u"宋体"), 9));
+    created->installEventFilter(this);
     if (parentMenu)
         parentMenu->addMenu(created)->setObjectName(name);
     return created;
+}
+
+bool CommandMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool click = event->type() == QEvent::MouseButtonPress
+        || event->type() == QEvent::MouseButtonRelease
+        || event->type() == QEvent::MouseButtonDblClick;
+    if (!click)
+        return false;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    auto *menu = static_cast<QWidget *>(watched);
+    // Other buttons do nothing on an item; outside the menu they still close it.
+    return mouse->button() != Qt::LeftButton && menu->rect().contains(mouse->position().toPoint());
 }
 
 QAction *CommandMenu::addItem(QMenu *menu, const QString &name, const QString &caption)

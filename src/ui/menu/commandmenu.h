@@ -23,6 +23,10 @@ public:
 
     QMenu *menu(PopupMenu menu) const;
 
+protected:
+    // Items are chosen with the left button (or the keyboard) only.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 Q_SIGNALS:
     void openFileRequested();
     void openAddressRequested();

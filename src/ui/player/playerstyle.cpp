@@ -16,7 +16,7 @@ PlayerWindow > QCheckBox::indicator:checked { image: url(:/skin/check.svg); back
     x1:0, y1:0, x2:0, y2:1, stop:0 #cfeaff, stop:1 #7fb8e6); }
 PlayerWindow > QProgressBar { border: 1px solid #0b1522; border-radius: 2px; background: #0e1c2c; }
 PlayerWindow > QProgressBar::chunk { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
-    stop:0 #9fe3ff, stop:1 #2e8fd6); width: 8px; margin: 0px 1px; }
+    stop:0 #9fe3ff, stop:1 #2e8fd6); width: 7px; margin: 0px 1px; }
 PlayerWindow > QSlider::groove:horizontal { height: 4px; border: 1px solid #0b1522; border-radius: 2px;
     background: #14263a; }
 PlayerWindow > QSlider::sub-page:horizontal { background: #3f94d8; border-radius: 2px; }
@@ -26,6 +26,9 @@ PlayerWindow > QSlider::handle:horizontal { width: 8px; margin: -4px 0; border-r
 PlayerWindow > QLineEdit, PlayerWindow > QComboBox { border: 1px solid #0b1522; border-radius: 2px; background: #eef3f8;
     color: #1b2733; padding: 0px 2px; }
 PlayerWindow > QComboBox::drop-down { width: 12px; border: none; }
+PlayerWindow QComboBox QAbstractItemView { border: 1px solid #0b1522; background: #eef3f8; color: #1b2733;
+    selection-background-color: #3d6590; selection-color: #ffffff; outline: none; }
+PlayerWindow QComboBox QAbstractItemView::item { min-height: 18px; padding: 0px 3px; }
 PlayerWindow > QComboBox::down-arrow { image: url(:/skin/arrow-down.svg); width: 8px; height: 5px; }
 PlayerWindow > QPushButton { border: 1px solid #0b1522; border-radius: 3px; color: #f2f6fa;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4c84b8, stop:1 #24517d); }

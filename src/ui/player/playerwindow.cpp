@@ -4,10 +4,12 @@
 #include "core/media/mediaengine.h"
 #include "core/player/monitorrules.h"
 #include "core/player/playerlayout.h"
+#include "core/program/desktopmixers.h"
 #include "core/program/launcher.h"
 #include "core/program/version.h"
 #include "ui/common/appcontext.h"
 #include "ui/common/hotspot.h"
+#include "ui/common/prompts.h"
 #include "ui/frame/captiondrag.h"
 #include "ui/frame/windowframe.h"
 #include "ui/frame/windowroutines.h"
@@ -26,6 +28,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStandardPaths>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 using PlayerLayout::pixels;
@@ -59,6 +62,8 @@ PlayerWindow::PlayerWindow(AppContext &context)
     setFixedSize(
         twipsToPixels(PlayerLayout::kWidthTwips), twipsToPixels(PlayerLayout::kFullHeightTwips));
     setStyleSheet(PlayerStyle::styleSheet());
+    // Hot spots explain themselves whether or not the window is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     move(0, 0);
 
     m_commands = new PlayerCommands(context, this, [this](const QString &source) {
@@ -90,6 +95,8 @@ void PlayerWindow::attachEngine(std::unique_ptr<MediaEngine> engine)
         [this] { m_engine->setListLooping(loopsList()); });
     // Show the engine's volume from the start; the delayed step syncs again.
     syncSliderFromEngine();
+    // The desktop's media controls change the volume too.
+    connect(m_engine.get(), &MediaEngine::volumeChanged, this, &PlayerWindow::syncSliderFromEngine);
 }
 
 PlayerWindow::~PlayerWindow() = default;
@@ -155,22 +162,25 @@ void PlayerWindow::buildTransport()
 
     HotSpot *mixer = makeHotSpot(
         this, "Label12", pixels(3600, 1260, 375, 240), QStringLiteral("Windows音量控制"));
-    connect(mixer, &HotSpot::clicked, this, [this] {
-        // The desktop's mixer; nothing happens when none is installed.
-        for (const QString &program :
-            { QStringLiteral("pavucontrol"), QStringLiteral("pavucontrol-qt") }) {
-            const QString path = QStandardPaths::findExecutable(program);
-            if (!path.isEmpty()) {
-                m_context.launcher.startProgram(path, {});
-                return;
-            }
-        }
-    });
+    connect(mixer, &HotSpot::clicked, this, &PlayerWindow::openMixer);
+}
+
+void PlayerWindow::openMixer()
+{
+    const auto mixer = DesktopMixers::find(
+        [](const QString &name) { return QStandardPaths::findExecutable(name); });
+    if (mixer && m_context.launcher.startProgram(mixer->program, mixer->arguments))
+        return;
+    m_context.prompts.message(this,
+        QStringLiteral("没有找到可以启动的音量控制程序。") + u'\n'
+            + QStringLiteral("请安装软件包 %1 后再试。").arg(DesktopMixers::suggestedPackage()),
+        QStringLiteral("音量控制"), Prompts::Icon::Information, Prompts::Buttons::Ok);
 }
 
 void PlayerWindow::buildMonitor()
 {
-    makeLabel(this, "Label1", pixels(4095, 1305, 420, 195), QStringLiteral("音量"));
+    // One pixel above the slider's row, so the text centres on the slider's well.
+    makeLabel(this, "Label1", pixels(4095, 1290, 420, 195), QStringLiteral("音量"));
 
     m_volumeSlider = new QSlider(Qt::Horizontal, this);
     m_volumeSlider->setObjectName(QStringLiteral("Slider1"));
@@ -233,6 +243,8 @@ void PlayerWindow::buildSearchRow()
     m_category->setObjectName(QStringLiteral("Combo1"));
     m_category->setGeometry(pixels(3375, 2115, 1050, 300));
     m_category->setEditable(true);
+    m_category->setInsertPolicy(QComboBox::NoInsert); // a typed word stays out of the list
+    m_category->setItemDelegate(new QStyledItemDelegate(m_category)); // rows styled by the sheet
     m_category->addItems(
         { QStringLiteral("歌曲名称"), QStringLiteral("乐队/歌手"), QStringLiteral("专辑名称") });
 

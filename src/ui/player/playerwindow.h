@@ -83,6 +83,7 @@ private:
     void buildTextButtons();
     void buildFrameControls();
 
+    void openMixer();
     void stepActivityBar();
     void delayedStart();
     void applySliderVolume(int position);

@@ -1,5 +1,6 @@
 #include "ui/playlist/playlistcommands.h"
 
+#include "core/intake/singleline.h"
 #include "core/media/filefilter.h"
 #include "core/media/filelocation.h"
 #include "core/playlist/listfile.h"
@@ -35,8 +36,8 @@ void PlaylistCommands::addAddress()
 void PlaylistCommands::addFile()
 {
     const QString path = m_context.prompts.openFile(m_window, mediaFileFilter(), m_fileFolder);
-    if (trimSpaces(path).isEmpty())
-        return;
+    if (trimSpaces(path).isEmpty() || !fitsOneLine(path))
+        return; // a name with a line break would not survive xlist.cfg
     m_fileFolder = QFileInfo(path).absolutePath();
     m_model.appendItem(PlaylistItem::Icon::File, FileLocation::fromPath(path));
 }

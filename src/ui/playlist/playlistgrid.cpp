@@ -49,6 +49,8 @@ void PlaylistGrid::setUpLook()
     horizontalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->resizeSection(0, twipsToPixels(380));
     horizontalHeader()->resizeSection(1, twipsToPixels(4300));
+    // The text column, and the title strip in its header row, reach the grid's edge.
+    horizontalHeader()->setStretchLastSection(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

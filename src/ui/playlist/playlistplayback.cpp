@@ -4,6 +4,7 @@
 #include "core/playlist/looplist.h"
 #include "core/playlist/playlistmodel.h"
 #include "core/program/launcher.h"
+#include "core/text/safesave.h"
 #include "core/text/spaces.h"
 #include "ui/common/appcontext.h"
 #include "ui/common/prompts.h"
@@ -42,8 +43,22 @@ void PlaylistPlayback::playInEngine(int row)
         // When the loop list cannot be written the item still plays, alone.
         if (LoopList::write(loopListPath(), texts))
             source = FileLocation::fromPath(loopListPath());
+        else if (!SafeSave::mayReplace(loopListPath()))
+            reportUnsafeLoopList();
     }
     m_play(source);
+}
+
+void PlaylistPlayback::reportUnsafeLoopList()
+{
+    if (m_toldUnsafeLoopList)
+        return;
+    m_toldUnsafeLoopList = true;
+    m_context.prompts.message(m_window,
+        QStringLiteral(u"循环播放列表文件 %1 是一个链接，而这个链接、它指向的文件或它所在的"
+                       u"文件夹并不只属于您。为安全起见，不会通过它写入列表，只播放选定的项目。")
+            .arg(loopListPath()),
+        QStringLiteral(u"循环播放"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
 }
 
 void PlaylistPlayback::startExternal(const QString &entry, const QString &itemText)

@@ -38,12 +38,14 @@ public:
 private:
     void playInEngine(int row);
     void startExternal(const QString &entry, const QString &itemText);
+    void reportUnsafeLoopList();
 
     AppContext &m_context;
     PlaylistModel &m_model;
     QWidget *m_window;
     Play m_play;
     bool m_loopList = true; // the player's loop box is set when it loads
+    bool m_toldUnsafeLoopList = false;
     QList<ExternalPlayers::Player> m_players;
     RandomOrder::Pick m_pick = RandomOrder::clockSeeded();
 };

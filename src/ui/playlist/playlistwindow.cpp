@@ -9,6 +9,7 @@
 #include "ui/frame/captiondrag.h"
 #include "ui/frame/windowframe.h"
 #include "ui/frame/windowroutines.h"
+#include "ui/playlist/otherplayersbox.h"
 #include "ui/playlist/playlistcommands.h"
 #include "ui/playlist/playlistdelegate.h"
 #include "ui/playlist/playlistgrid.h"
@@ -37,7 +38,8 @@ const QVector<QPoint> kOutline { { 0, 0 }, { 0, 167 }, { 9, 175 }, { 350, 176 },
 PlaylistWindow::PlaylistWindow(AppContext &context)
     : m_context(context)
     , m_model(new PlaylistModel(this))
-    , m_store(std::make_unique<PlaylistStore>(context.folder.file(QStringLiteral("xlist.cfg"))))
+    , m_store(std::make_unique<PlaylistStore>(context.folder.file(QStringLiteral("xlist.cfg")),
+          context.folder.fileToRead(QStringLiteral("xlist.cfg"))))
     , m_commands(std::make_unique<PlaylistCommands>(context, *m_model, this))
     , m_playback(std::make_unique<PlaylistPlayback>(
           context, *m_model, this, [this](const QString &source) { Q_EMIT playRequested(source); }))
@@ -46,6 +48,8 @@ PlaylistWindow::PlaylistWindow(AppContext &context)
     setWindowTitle(QStringLiteral("playlist"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
+    // Hot spots explain themselves whether or not the window is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setFixedSize(twipsToPixels(5385), twipsToPixels(2700)); // the frame changes only the height
     move(0, 0);
 
@@ -120,12 +124,21 @@ bool PlaylistWindow::event(QEvent *event)
     return QWidget::event(event);
 }
 
+void PlaylistWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // Rolled up, the window ends just below the grid's top edge: no sliver of
+    // the grid shows under the title strip.
+    if (m_grid)
+        m_grid->setVisible(height() > m_grid->geometry().bottom());
+}
+
 void PlaylistWindow::buildOtherPlayers()
 {
-    m_otherPlayers = new QComboBox(this);
+    m_otherPlayers = new OtherPlayersBox(this);
     m_otherPlayers->setObjectName(QStringLiteral("Combo1"));
     m_otherPlayers->setGeometry(fromTwips(1125, 2205, 915, 300));
-    m_otherPlayers->setPlaceholderText(QStringLiteral(u"使用您系统中的其他播放器播放"));
+    m_otherPlayers->setHint(QStringLiteral(u"使用您系统中的其他播放器播放"));
     m_otherPlayers->setStyleSheet(QStringLiteral(
         "QComboBox { background-color: rgb(224, 224, 224); color: rgb(64, 64, 64); }"));
 }
@@ -230,18 +243,29 @@ void PlaylistWindow::buildFrameControls()
 
 void PlaylistWindow::loadList()
 {
-    if (m_store->load(*m_model) != PlaylistStore::LoadStatus::Unreadable)
+    const bool unreadable = m_store->load(*m_model) == PlaylistStore::LoadStatus::Unreadable;
+    if (!unreadable && !m_store->linkRefused())
         return;
     // Told once the window is up, not from inside its construction.
-    QTimer::singleShot(0, this, &PlaylistWindow::reportUnreadableList);
+    QTimer::singleShot(0, this,
+        unreadable ? &PlaylistWindow::reportUnreadableList : &PlaylistWindow::reportUnsafeLink);
 }
 
 void PlaylistWindow::reportUnreadableList()
 {
     m_context.prompts.message(this,
-        QStringLiteral(u"无法完整读取播放列表文件：") + m_store->path() + u'\r'
+        QStringLiteral(u"无法完整读取播放列表文件：") + m_store->readPath() + u'\r'
             + QStringLiteral(
                 u"已读出的项目保留在列表中。为保护原文件，关闭播放列表时不会保存对列表的更改。"),
+        QStringLiteral(u"播放列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+}
+
+void PlaylistWindow::reportUnsafeLink()
+{
+    m_context.prompts.message(this,
+        QStringLiteral(u"播放列表文件 %1 是一个链接，而这个链接、它指向的文件或它所在的文件夹"
+                       u"并不只属于您。为安全起见，关闭播放列表时不会通过这个链接保存列表。")
+            .arg(m_store->path()),
         QStringLiteral(u"播放列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
 }
 

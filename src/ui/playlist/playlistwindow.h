@@ -4,6 +4,7 @@
 #include "core/playlist/playlistitem.h"
 #include "core/playlist/randomorder.h"
 #include "ui/menu/popupmenu.h"
+#include "ui/playlist/otherplayersbox.h"
 
 #include <QWidget>
 
@@ -16,7 +17,6 @@ class PlaylistGrid;
 class PlaylistModel;
 class PlaylistPlayback;
 class PlaylistStore;
-class QComboBox;
 class QPushButton;
 class WindowFrame;
 
@@ -78,6 +78,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
@@ -93,6 +94,7 @@ private:
     HotSpot *hotSpot(const QString &name, QRect twips, const QString &toolTip);
     void loadList();
     void reportUnreadableList();
+    void reportUnsafeLink();
     void saveList();
 
     AppContext &m_context;
@@ -101,7 +103,7 @@ private:
     std::unique_ptr<PlaylistCommands> m_commands;
     std::unique_ptr<PlaylistPlayback> m_playback;
     PlaylistGrid *m_grid = nullptr;
-    QComboBox *m_otherPlayers = nullptr; // Combo1
+    OtherPlayersBox *m_otherPlayers = nullptr; // Combo1
     bool m_saved = false;
 
     // Frame hot spots (Image1, Image11, Image6, Image7, Image2).

@@ -5,8 +5,11 @@
 
 void installSongFont()
 {
-    const QStringList faces = { QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
-        QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Serif CJK SC") };
+    // Latin letters from a plain sans face, Chinese from a Song (Ming) face: the
+    // Song faces' own Latin letters look typewritten beside the Chinese.
+    const QStringList faces = { QStringLiteral("DejaVu Sans"), QStringLiteral("AR PL UMing CN"),
+        QStringLiteral("AR PL UMing TW"), QStringLiteral("WenQuanYi Zen Hei"),
+        QStringLiteral("Noto Serif CJK SC") };
     QFont::insertSubstitutions(QStringLiteral("宋体"), faces);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), faces);
     QFont font(QStringLiteral("宋体"));

@@ -70,6 +70,7 @@ private Q_SLOTS:
     void submenusPopUpAlone();
     void chosenCommandRunsBeforePopupReturns();
     void dismissedPopupDoesNothing();
+    void onlyTheLeftButtonChoosesAnItem();
     void navigationItemsOpenPages();
     void settingsItemsCallTheEngine();
     void openItemsRunThePlayersCommands();
@@ -158,6 +159,22 @@ void TestCommandMenu::dismissedPopupDoesNothing()
     QVERIFY(m_fixture->prompts.asked.isEmpty());
     QVERIFY(!m_fixture->hub.existingPlayer());
     QVERIFY(!m_fixture->hub.existingPlaylist());
+}
+
+void TestCommandMenu::onlyTheLeftButtonChoosesAnItem()
+{
+    bool stillOpen = false;
+    whilePoppedUp([&] { m_fixture->hub.commandMenu()->popup(PopupMenu::Navigation, nullptr); },
+        [&](QMenu *popup) {
+            const QPoint item = popup->actionGeometry(popup->actions().at(1)).center();
+            QTest::mouseClick(popup, Qt::RightButton, {}, item);
+            QTest::mouseClick(popup, Qt::MiddleButton, {}, item);
+            stillOpen = popup->isVisible();
+            QTest::mouseClick(popup, Qt::LeftButton, {}, item);
+        });
+    QVERIFY(stillOpen);
+    QCOMPARE(m_fixture->launcher.openedUrls,
+        QStringList { u"http://svc.example/dgxt/htmmain/mxxda_all.htm"_s });
 }
 
 void TestCommandMenu::navigationItemsOpenPages()

@@ -11,8 +11,10 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 class TestPlayerWindow : public QObject
 {
@@ -299,16 +301,86 @@ private Q_SLOTS:
         QCOMPARE(logo->pixmap().devicePixelRatio(), player->devicePixelRatioF());
     }
 
-    void mixerHotSpotStartsNothingWhenNoMixerIsInstalled()
+    void mixerHotSpotStartsTheDesktopsMixerOrSaysWhatToInstall()
     {
         QWidget *mixer = control("Label12");
         QCOMPARE(mixer->toolTip(), QStringLiteral("Windows音量控制"));
         const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QByteArray());
+        QTemporaryDir bin;
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        QTest::mouseClick(mixer, Qt::LeftButton); // none installed
+        QVERIFY(t->launcher.startedPrograms.isEmpty());
+        QCOMPARE(t->prompts.asked.size(), 1);
+        QVERIFY(t->prompts.asked.at(0).text.contains(QStringLiteral("pavucontrol")));
+
+        // GNOME's settings come after the PulseAudio mixers but before KDE's.
+        for (const char *name : { "kcmshell5", "gnome-control-center" }) {
+            QFile program(bin.filePath(QString::fromLatin1(name)));
+            QVERIFY(program.open(QIODevice::WriteOnly));
+            program.write("#!/bin/sh\n");
+            program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+        }
         QTest::mouseClick(mixer, Qt::LeftButton);
         qputenv("PATH", path);
-        QVERIFY(t->launcher.startedPrograms.isEmpty());
+        const QList<QStringList> started { { bin.filePath(QStringLiteral("gnome-control-center")),
+            QStringLiteral("sound") } };
+        QCOMPARE(t->launcher.startedPrograms, started);
+        QCOMPARE(t->prompts.asked.size(), 1);
         QVERIFY(t->engine->calls.isEmpty());
+    }
+
+    void activityBarShowsEachValueAsItsOwnNumberOfSegments()
+    {
+        auto *bar = control<QProgressBar>("ProgressBar1");
+        const auto litSegments = [bar] {
+            const QImage image = bar->grab().toImage();
+            const int y = image.height() / 2;
+            int segments = 0;
+            bool lit = false;
+            for (int x = 0; x < image.width(); ++x) {
+                const bool bright = qGray(image.pixel(x, y)) > 110;
+                segments += bright && !lit;
+                lit = bright;
+            }
+            return segments;
+        };
+        for (int value = 0; value <= bar->maximum(); ++value) {
+            bar->setValue(value);
+            QCOMPARE(litSegments(), value);
+        }
+    }
+
+    void typedCategoryIsNotAddedToTheList()
+    {
+        auto *category = control<QComboBox>("Combo1");
+        category->setFocus();
+        category->lineEdit()->setText(QStringLiteral("新词"));
+        QTest::keyClick(category->lineEdit(), Qt::Key_Return);
+        QCOMPARE(category->count(), 3);
+        QCOMPARE(category->currentText(), QStringLiteral("新词"));
+    }
+
+    void toolTipsShowOnInactiveWindows()
+    {
+        PlaylistWindow *list = t->hub.playlist();
+        player->show();
+        QVERIFY(QTest::qWaitForWindowExposed(player));
+        QVERIFY(QTest::qWaitForWindowExposed(list));
+        QApplication::setActiveWindow(list);
+        QTRY_VERIFY(list->isActiveWindow());
+        QVERIFY(!player->isActiveWindow());
+        const auto tipShownFor = [](QWidget *spot) {
+            QToolTip::hideText();
+            QTest::mouseMove(spot->window(), spot->mapTo(spot->window(), QPoint(3, 3)));
+            QTest::mouseMove(spot, spot->rect().center());
+            return QTest::qWaitFor(
+                [spot] { return QToolTip::isVisible() && QToolTip::text() == spot->toolTip(); },
+                10000);
+        };
+        QVERIFY(tipShownFor(control("Label5")));
+        QApplication::setActiveWindow(player);
+        QTRY_VERIFY(player->isActiveWindow());
+        QVERIFY(tipShownFor(list->findChild<QWidget *>(QStringLiteral("Image11"))));
     }
 };
 

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <unistd.h>
+
 using Icon = PlaylistItem::Icon;
 
 static const QString kXlist = QStringLiteral("xlist.cfg");
@@ -66,7 +68,15 @@ private Q_SLOTS:
         QVERIFY(!window->mask().contains(QPoint(357, 1))); // cut top-right corner
         QCOMPARE(window->grid()->geometry(), QRect(6, 24, 346, 121));
         QCOMPARE(window->grid()->columnWidth(0), 25);
-        QCOMPARE(window->grid()->columnWidth(1), 287); // 4300 twips, to the nearest pixel
+        // The text column, and the title strip of the header row, reach the grid's edge.
+        QCOMPARE(window->grid()->columnWidth(0) + window->grid()->columnWidth(1),
+            window->grid()->viewport()->width());
+        // Rolled up, no sliver of the grid shows below the title strip.
+        window->rollUp();
+        QVERIFY(window->height() < 30);
+        QVERIFY(!window->grid()->isVisible());
+        window->restoreHeight();
+        QVERIFY(window->grid()->isVisible());
         QCOMPARE(window->otherPlayers()->itemText(0), QStringLiteral("Tunvia"));
         QCOMPARE(window->otherPlayers()->currentText(), QString());
         QCOMPARE(window->otherPlayers()->placeholderText(),
@@ -169,6 +179,43 @@ private Q_SLOTS:
         m_fx->launcher.succeed = false; // removed since the list was filled
         doubleClick(window, 2);
         QVERIFY(m_fx->prompts.asked.at(0).text.contains(m_fx->file(QStringLiteral("realplay"))));
+    }
+
+    void noItemReachesAnotherPlayerAsAnOption()
+    {
+        PlaylistWindow *window = shown("-I\r\nfile://--sout=#file{dst=x}\r\n");
+        m_fx->writeFile(QStringLiteral("vlc"), {});
+        window->useExternalPlayers(
+            { { QStringLiteral("MediaPlay"), m_fx->file(QStringLiteral("vlc")) } });
+        window->otherPlayers()->setCurrentText(QStringLiteral("MediaPlay"));
+        doubleClick(window, 1);
+        doubleClick(window, 2);
+        QCOMPARE(m_fx->launcher.startedPrograms,
+            (QList<QStringList> { { m_fx->file(QStringLiteral("vlc")), QStringLiteral("./-I") },
+                { m_fx->file(QStringLiteral("vlc")), QStringLiteral("./--sout=#file{dst=x}") } }));
+    }
+
+    void aListLinkOthersCouldHavePlacedIsToldAndNotWrittenThrough()
+    {
+        if (::geteuid() != 0)
+            QSKIP("making a link that belongs to another user needs root");
+        const QString elsewhere = m_fx->dir.filePath(QStringLiteral("elsewhere.txt"));
+        QFile target(elsewhere);
+        QVERIFY(target.open(QIODevice::WriteOnly));
+        target.write("http://h/elsewhere.mp3\r\n");
+        target.close();
+        QVERIFY(QFile::link(elsewhere, m_fx->file(kXlist)));
+        QCOMPARE(::lchown(QFile::encodeName(m_fx->file(kXlist)).constData(), 65534, 65534), 0);
+        PlaylistWindow *window = m_fx->playlist();
+        QCOMPARE(
+            window->model()->texts(), QStringList { QStringLiteral("http://h/elsewhere.mp3") });
+        QTRY_COMPARE(m_fx->prompts.asked.size(), 1);
+        QVERIFY(m_fx->prompts.asked.at(0).text.contains(m_fx->file(kXlist)));
+        window->appendItem(Icon::Address, QStringLiteral("http://h/new.mp3"));
+        m_fx->hub.unloadPlaylist();
+        QVERIFY(target.open(QIODevice::ReadOnly));
+        QCOMPARE(target.readAll(), QByteArray("http://h/elsewhere.mp3\r\n"));
+        QCOMPARE(m_fx->prompts.asked.size(), 1); // told once
     }
 
     void mouseMoveShowsTheSelectedText()

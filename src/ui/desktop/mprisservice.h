@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/media/mediaengine.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <memory>
+
+// Tunvia on the desktop's media controls: the MPRIS 2 interfaces
+// (org.mpris.MediaPlayer2 and org.mpris.MediaPlayer2.Player) at
+// /org/mpris/MediaPlayer2 on the session bus, so that media keys, the sound
+// menu and tools such as playerctl reach the engine. Commands go to the same
+// engine operations as the player window's transport hot spots; state, title
+// and volume changes are announced with PropertiesChanged.
+// The D-Bus context of a call (for error replies) is the object's, not the
+// adaptor's.
+class MprisService : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+public:
+    // The name of the desktop entry and of the installed icon.
+    static constexpr char kDesktopId[] = "net.tunvia.Tunvia";
+    static constexpr char kServiceName[] = "org.mpris.MediaPlayer2.tunvia";
+
+    // Publishes on the session bus; null when there is none (nothing is
+    // started to provide one) or it refuses.
+    static std::unique_ptr<MprisService> publishOnSessionBus(MediaEngine *engine);
+
+    MprisService(MediaEngine *engine, const QDBusConnection &bus, QObject *parent = nullptr);
+    ~MprisService() override;
+
+    // Registers the object and takes kServiceName, or kServiceName +
+    // ".instance<pid>" while another Tunvia (of another folder) holds it.
+    bool publish();
+    QString serviceName() const { return m_serviceName; }
+
+    // For the adaptors.
+    MediaEngine *engine() const { return m_engine; }
+    QString playbackStatus() const;
+    QVariantMap metadata() const;
+    double volume() const;
+    void setVolume(double volume);
+    // OpenUri: asks for the location to be played; an address that names
+    // nothing to play gets an error reply.
+    void open(const QString &uri);
+
+Q_SIGNALS:
+    void raiseRequested();
+    void quitRequested();
+    // Item texts to append to the playlist and play.
+    void openRequested(const QStringList &locations);
+
+private:
+    void entryChanged();
+    void announce(const QString &property, const QVariant &value);
+
+    QDBusConnection m_bus;
+    QPointer<MediaEngine> m_engine;
+    QString m_serviceName;
+    QString m_trackLocation;
+    quint64 m_track = 0;
+};

@@ -1,0 +1,143 @@
+#include "ui/intake/adddirectorydialog.h"
+
+#include "core/geometry/twips.h"
+#include "core/intake/directorylisting.h"
+#include "ui/common/prompts.h"
+#include "ui/intake/directorylist.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+QRect fromTwips(int left, int top, int width, int height)
+{
+    return { twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height) };
+}
+
+} // namespace
+
+AddDirectoryDialog::AddDirectoryDialog(Prompts &prompts, QWidget *parent)
+    : QDialog(parent)
+    , m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("opdir"));
+    setWindowTitle(QStringLiteral(u"增加目录"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(twipsToPixels(4590), twipsToPixels(3585));
+    buildControls();
+    fillDrives();
+    openStartDirectory();
+    connect(&m_listing, &QFutureWatcherBase::finished, this, &AddDirectoryDialog::finishListing);
+
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen)
+        setGeometry(QStyle::alignedRect(
+            Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+}
+
+void AddDirectoryDialog::buildControls()
+{
+    m_drives = new QComboBox(this);
+    m_drives->setObjectName(QStringLiteral("Drive1"));
+    m_drives->setGeometry(fromTwips(120, 180, 4380, 300));
+    m_directories = new DirectoryList(this);
+    m_directories->setObjectName(QStringLiteral("Dir1"));
+    m_directories->setGeometry(fromTwips(135, 585, 4290, 2400));
+    m_confirm = new QPushButton(QStringLiteral(u"确定"), this);
+    m_confirm->setObjectName(QStringLiteral("Command1"));
+    m_confirm->setGeometry(fromTwips(2025, 3195, 1095, 285));
+    m_cancel = new QPushButton(QStringLiteral(u"取消"), this);
+    m_cancel->setObjectName(QStringLiteral("Command2"));
+    m_cancel->setGeometry(fromTwips(3330, 3195, 1095, 270));
+    // Neither button is the default: Enter in the directory list opens a folder.
+    for (QPushButton *button : { m_confirm, m_cancel }) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    setTabOrder(m_drives, m_directories);
+    setTabOrder(m_directories, m_confirm);
+    setTabOrder(m_confirm, m_cancel);
+    m_drives->setFocus();
+    connect(m_confirm, &QPushButton::clicked, this, &AddDirectoryDialog::confirm);
+    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void AddDirectoryDialog::fillDrives()
+{
+    m_volumes = Volumes::mounted();
+    for (const Volume &volume : std::as_const(m_volumes))
+        m_drives->addItem(volume.name, volume.root);
+    connect(m_directories, &DirectoryList::opened, this, &AddDirectoryDialog::showDriveOf);
+    connect(m_drives, &QComboBox::currentIndexChanged, this, &AddDirectoryDialog::changeDrive);
+}
+
+// The directory the process is in at this moment, or, when that cannot be
+// read (removed, no permission), the home folder, then the root.
+void AddDirectoryDialog::openStartDirectory()
+{
+    m_startPlaces = QStringList { QDir::currentPath(), QDir::homePath(), QStringLiteral("/") };
+    m_startPlaces.removeAll(QString());
+    connect(m_directories, &DirectoryList::openFailed, this, &AddDirectoryDialog::openNextStart);
+    openNextStart();
+}
+
+void AddDirectoryDialog::openNextStart()
+{
+    // Once a directory is open, an unreadable folder or volume leaves the
+    // list as it was.
+    if (!m_directories->path().isEmpty() || m_startPlaces.isEmpty())
+        return;
+    const QString path = QDir::cleanPath(m_startPlaces.takeFirst());
+    const qsizetype volume = Volumes::holding(m_volumes, path);
+    m_directories->open(volume < 0 ? QStringLiteral("/") : m_volumes.at(volume).root, path);
+}
+
+// The drive list follows the directory list's volume without reopening it.
+void AddDirectoryDialog::showDriveOf()
+{
+    const int index = m_drives->findData(m_directories->top());
+    if (index >= 0 && index != m_drives->currentIndex()) {
+        const QSignalBlocker quiet(m_drives);
+        m_drives->setCurrentIndex(index);
+    }
+}
+
+void AddDirectoryDialog::changeDrive(int index)
+{
+    const QString root = m_drives->itemData(index).toString();
+    if (!root.isEmpty())
+        m_directories->open(root, root);
+}
+
+// Lists on a worker thread, so a directory of many files or a slow disk does
+// not freeze the window; the items go out in one piece.
+void AddDirectoryDialog::confirm()
+{
+    const QString directory = m_directories->path();
+    if (directory.isEmpty() || m_listing.isRunning())
+        return;
+    m_confirm->setEnabled(false);
+    m_listing.setFuture(QtConcurrent::run(&DirectoryListing::fileItems, directory));
+}
+
+void AddDirectoryDialog::finishListing()
+{
+    m_confirm->setEnabled(true);
+    const QList<PlaylistItem> items = m_listing.result();
+    if (items.isEmpty()) {
+        m_prompts.message(this, QStringLiteral(u"没有发现文件呀，请确保目录中有文件。"),
+            QStringLiteral(u"错误！"), Prompts::Icon::None, Prompts::Buttons::Ok);
+        return;
+    }
+    Q_EMIT itemsChosen(items);
+    close();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/intake/volumes.h"
+#include "core/playlist/playlistitem.h"
+
+#include <QDialog>
+#include <QFutureWatcher>
+#include <QList>
+
+class DirectoryList;
+class Prompts;
+class QComboBox;
+class QPushButton;
+
+// "增加目录": the user picks a directory, and "确定" hands every plain file in
+// it to the playlist. Modeless; it opens at the process's current directory
+// and closing it (by any means) deletes it and changes nothing.
+class AddDirectoryDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit AddDirectoryDialog(Prompts &prompts, QWidget *parent = nullptr);
+
+    QComboBox *driveList() const { return m_drives; }
+    DirectoryList *directoryList() const { return m_directories; }
+
+Q_SIGNALS:
+    // The files of the open directory, in name order.
+    void itemsChosen(const QList<PlaylistItem> &items);
+
+private:
+    void buildControls();
+    void fillDrives();
+    void openStartDirectory();
+    void openNextStart();
+    void showDriveOf();
+    void changeDrive(int index);
+    void confirm();
+    void finishListing();
+
+    Prompts &m_prompts;
+    QComboBox *m_drives = nullptr; // Drive1
+    DirectoryList *m_directories = nullptr; // Dir1
+    QPushButton *m_confirm = nullptr; // Command1
+    QPushButton *m_cancel = nullptr; // Command2
+    QList<Volume> m_volumes;
+    QStringList m_startPlaces; // the current directory, then fallbacks
+    QFutureWatcher<QList<PlaylistItem>> m_listing;
+};

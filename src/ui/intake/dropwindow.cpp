@@ -1,0 +1,157 @@
+#include "ui/intake/dropwindow.h"
+
+#include "core/geometry/twips.h"
+#include "core/intake/dropcontent.h"
+#include "ui/frame/captiondrag.h"
+#include "ui/frame/windowroutines.h"
+#include "ui/skin/skin.h"
+
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+constexpr QSize kWindowSize { 41, 36 };
+constexpr QSize kMarkerSize { 18, 25 };
+// The picture's outline: every corner cut, as on the other skinned windows.
+const QVector<QPoint> kOutline { { 3, 0 }, { 38, 0 }, { 41, 3 }, { 41, 33 }, { 38, 36 }, { 3, 36 },
+    { 0, 33 }, { 0, 3 } };
+
+bool offersItems(const QMimeData *data)
+{
+    return data && (data->hasText() || data->hasUrls());
+}
+
+} // namespace
+
+DropWindow::DropWindow(QWidget *parent)
+    : QWidget(parent)
+    , m_marker(new QLabel(this))
+    , m_blinkTimer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("tuofang"));
+    setWindowTitle(QStringLiteral(u"拖放口"));
+    // A tool window: no frame, and no entry in the taskbar or the switcher.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(kWindowSize);
+    WindowRoutines::applyShape(this, kOutline);
+    setAcceptDrops(true);
+    setToolTip(QStringLiteral(u"把文件或网址拖到这里，加入播放列表"));
+    move(twipsToPixels(7245), twipsToPixels(1800));
+
+    m_marker->setObjectName(QStringLiteral("Image2"));
+    m_marker->setGeometry(
+        twipsToPixels(45), twipsToPixels(45), kMarkerSize.width(), kMarkerSize.height());
+    m_marker->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Skin::showPicture(m_marker, QStringLiteral("dropmarker"), kMarkerSize);
+    m_marker->hide();
+
+    m_blinkTimer->setObjectName(QStringLiteral("Timer1"));
+    m_blinkTimer->setInterval(500);
+    connect(m_blinkTimer, &QTimer::timeout, this, &DropWindow::toggleMarker);
+    new CaptionDrag(this, this); // no snapping afterwards
+}
+
+void DropWindow::placeAtScreenCorner(const QScreen *screen)
+{
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    move(area.x() + twipsToPixels(pixelsToTwips(area.width()) - 1300),
+        area.y() + twipsToPixels(500));
+}
+
+void DropWindow::showOnTop()
+{
+    show();
+    WindowRoutines::setAlwaysOnTop(this, true);
+}
+
+bool DropWindow::isBlinking() const
+{
+    return m_blinkTimer->isActive();
+}
+
+// The pointer arrives: the marker comes on at the first tick, 500 ms later.
+void DropWindow::enterEvent(QEnterEvent *event)
+{
+    if (!m_blinkTimer->isActive())
+        m_blinkTimer->start();
+    QWidget::enterEvent(event);
+}
+
+void DropWindow::leaveEvent(QEvent *event)
+{
+    becomeIdle();
+    QWidget::leaveEvent(event);
+}
+
+void DropWindow::showEvent(QShowEvent *event)
+{
+    becomeIdle(); // each showing starts idle
+    QWidget::showEvent(event);
+}
+
+void DropWindow::hideEvent(QHideEvent *event)
+{
+    becomeIdle();
+    QWidget::hideEvent(event);
+}
+
+void DropWindow::toggleMarker()
+{
+    m_marker->setVisible(m_marker->isHidden());
+}
+
+void DropWindow::becomeIdle()
+{
+    m_blinkTimer->stop();
+    m_marker->hide();
+}
+
+void DropWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!offersItems(event->mimeData()))
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void DropWindow::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!offersItems(event->mimeData()))
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+// The source keeps its data (copy); then the text, then the files.
+void DropWindow::dropEvent(QDropEvent *event)
+{
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    if (!event->mimeData())
+        return;
+    const QList<PlaylistItem> items = DropContent::items(*event->mimeData());
+    if (!items.isEmpty())
+        Q_EMIT itemsDropped(items);
+}
+
+void DropWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(
+        0, 0, Skin::pixmap(QStringLiteral("dropwindow"), kWindowSize, devicePixelRatioF()));
+}
+
+bool DropWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal)
+        Skin::refreshPictures(this); // the new screen may have another scale factor
+    return QWidget::event(event);
+}

@@ -1,0 +1,158 @@
+#include "core/media/filelocation.h"
+#include "core/program/commandline.h"
+#include "core/program/handoffmessage.h"
+#include "core/program/launchlocations.h"
+#include "core/program/version.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// What a start asks for, and how the locations it names become playlist
+// item texts on their way to the running instance.
+class CommandLineTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void optionsEndAtDoubleDash();
+    void helpVersionAndRefusal();
+    void locationsBecomeItemTexts();
+    void relativePathsNeedAFolder();
+    void handOffMessageSurvivesAnyCut();
+    void receivedTextsKeepToOneLine();
+
+private:
+    static void touch(const QString &path)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+};
+
+void CommandLineTest::optionsEndAtDoubleDash()
+{
+    const CommandLine line
+        = CommandLine::parse({ u"tunvia"_s, u"a.mp3"_s, u"--"_s, u"-x.mp3"_s, u"--help"_s, u""_s });
+    QCOMPARE(line.action, CommandLine::Action::Run);
+    QCOMPARE(line.locations, QStringList({ u"a.mp3"_s, u"-x.mp3"_s, u"--help"_s, u""_s }));
+    QCOMPARE(line.exitCode(), 0);
+
+    // Qt's own options stay QApplication's (the session manager restarts a
+    // program with -session).
+    const CommandLine restarted = CommandLine::parse(
+        { u"tunvia"_s, u"-session"_s, u"1234"_s, u"--platform=xcb"_s, u"b.rm"_s });
+    QCOMPARE(restarted.action, CommandLine::Action::Run);
+    QCOMPARE(restarted.locations, QStringList { u"b.rm"_s });
+}
+
+void CommandLineTest::helpVersionAndRefusal()
+{
+    const CommandLine help = CommandLine::parse({ u"tunvia"_s, u"--help"_s });
+    QCOMPARE(help.action, CommandLine::Action::ShowHelp);
+    QVERIFY(help.text.contains(u"--version"_s));
+    QVERIFY(!help.text.contains(u"-session"_s));
+    QCOMPARE(help.exitCode(), 0);
+
+    const CommandLine version = CommandLine::parse({ u"tunvia"_s, u"-v"_s });
+    QCOMPARE(version.action, CommandLine::Action::ShowVersion);
+    QCOMPARE(version.text, u"tunvia "_s + QLatin1String(kProgramVersionText) + u'\n');
+
+    const CommandLine refused = CommandLine::parse({ u"tunvia"_s, u"--loud"_s, u"a.mp3"_s });
+    QCOMPARE(refused.action, CommandLine::Action::Refuse);
+    QCOMPARE(refused.exitCode(), 2);
+    QVERIFY(refused.text.contains(u"loud"_s));
+    QVERIFY2(refused.text.contains(u"--help"_s), "the usage follows the error");
+    QVERIFY(refused.locations.isEmpty());
+}
+
+void CommandLineTest::locationsBecomeItemTexts()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    touch(root + u"/a b.mp3"_s);
+    touch(root + u"/100%.mp3"_s);
+    touch(root + u"/歌.ra"_s);
+    QVERIFY(QDir(root).mkpath(u"专辑/inner"_s));
+    touch(root + u"/专辑/B.mp3"_s);
+    touch(root + u"/专辑/a.mp3"_s);
+    QVERIFY(QDir(root).mkdir(u"empty"_s));
+
+    const LaunchLocations::Resolved resolved = LaunchLocations::resolve(
+        {
+            u"a b.mp3"_s, // relative to the working folder
+            u"./empty/../歌.ra"_s, // cleaned
+            u"file://"_s + root + u"/a%20b.mp3"_s, // what file managers send
+            u"FILE://"_s + root + u"/100%.mp3"_s, // the text itself names the file
+            u"http://host/x.mp3?a=1&b=%20"_s, // addresses stay exactly as given
+            u"专辑"_s, // a folder: its files in name order, not its subfolders
+            u""_s,
+            u"x\ny.mp3"_s,
+            u"missing.mp3"_s,
+            u"file:///nowhere/a.mp3"_s,
+            u"empty"_s,
+        },
+        root);
+    QCOMPARE(resolved.texts,
+        QStringList({ FileLocation::fromPath(root + u"/a b.mp3"_s),
+            FileLocation::fromPath(root + u"/歌.ra"_s),
+            FileLocation::fromPath(root + u"/a b.mp3"_s),
+            FileLocation::fromPath(root + u"/100%.mp3"_s), u"http://host/x.mp3?a=1&b=%20"_s,
+            FileLocation::fromPath(root + u"/专辑/a.mp3"_s),
+            FileLocation::fromPath(root + u"/专辑/B.mp3"_s) }));
+    QCOMPARE(resolved.complaints.size(), 5);
+    QVERIFY(resolved.complaints.join(u'\n').contains(u"missing.mp3"_s));
+    QVERIFY2(!resolved.complaints.join(QString()).contains(u'\n'), "one line per complaint");
+}
+
+void CommandLineTest::relativePathsNeedAFolder()
+{
+    QTemporaryDir dir;
+    touch(dir.filePath(u"a.mp3"_s));
+    const LaunchLocations::Resolved resolved
+        = LaunchLocations::resolve({ u"a.mp3"_s, dir.filePath(u"a.mp3"_s) }, QString());
+    QCOMPARE(resolved.texts, QStringList { FileLocation::fromPath(dir.filePath(u"a.mp3"_s)) });
+    QCOMPARE(resolved.complaints.size(), 1);
+}
+
+void CommandLineTest::handOffMessageSurvivesAnyCut()
+{
+    QStringList locations;
+    for (int i = 0; i < 10000; ++i)
+        locations << u"file:///音乐/第 %1 首.mp3"_s.arg(i);
+    locations << u"pnm://host/a.rm"_s;
+    const QByteArray message = HandOffMessage::encode(locations);
+
+    QStringList decoded;
+    QCOMPARE(HandOffMessage::decode(message, &decoded), HandOffMessage::Status::Complete);
+    QCOMPARE(decoded, locations);
+    for (qsizetype cut : { 0, 3, 7, 8, 1000 }) {
+        QCOMPARE(HandOffMessage::decode(message.left(cut), &decoded),
+            HandOffMessage::Status::Incomplete);
+    }
+    QCOMPARE(HandOffMessage::decode(message + 'x', &decoded), HandOffMessage::Status::Invalid);
+    QCOMPARE(
+        HandOffMessage::decode("GET / HTTP/1.0\r\n", &decoded), HandOffMessage::Status::Invalid);
+    QCOMPARE(HandOffMessage::decode(QByteArray("TNV1\xff\xff\xff\xff", 8), &decoded),
+        HandOffMessage::Status::Invalid);
+    QCOMPARE(HandOffMessage::decode(HandOffMessage::encode({}), &decoded),
+        HandOffMessage::Status::Complete);
+    QVERIFY(decoded.isEmpty());
+}
+
+void CommandLineTest::receivedTextsKeepToOneLine()
+{
+    const QList<PlaylistItem> items = LaunchLocations::items(
+        { u"file:///a.mp3"_s, u""_s, u"http://h/a\rb"_s, u"FILE:///b.mp3"_s, u"pnm://h/c.rm"_s });
+    QCOMPARE(items.size(), 3);
+    QCOMPARE(items.at(0).icon, PlaylistItem::Icon::File);
+    QCOMPARE(items.at(1).text, u"FILE:///b.mp3"_s);
+    QCOMPARE(items.at(1).icon, PlaylistItem::Icon::Address); // as xlist.cfg would show it
+    QCOMPARE(items.at(2).icon, PlaylistItem::Icon::Address);
+}
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "tst_commandline.moc"

@@ -1,0 +1,80 @@
+// The real engine given lists and list addresses chosen to hurt: lists longer
+// than it plays, and downloads it must refuse.
+#include "engine/mpvengine.h"
+#include "engine/ramlist.h"
+#include "enginetestkit.h"
+#include "support/testmedia.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace EngineTestKit;
+
+class TestEngineLists : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_media.isValid());
+        QVERIFY(TestMedia::generate(
+            TestMedia::Kind::Mp3, m_media.filePath(QStringLiteral("one.mp3")), 3));
+    }
+    void init()
+    {
+        m_engine = createEngine(m_folder.path());
+        QVERIFY(m_engine);
+    }
+    void cleanup() { m_engine.reset(); }
+
+    void anOverlongListPlaysItsFirstEntriesAndSaysSo()
+    {
+        const QString list = m_media.filePath(QStringLiteral("long.ram"));
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("one.mp3\r\n").repeated(RamList::kMaxEntries + 1));
+        file.close();
+        play(list);
+        QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 20000);
+        // Every entry reaches the player core, not just as many as it queues at once.
+        QTRY_COMPARE_WITH_TIMEOUT(m_engine->status().entries, int(RamList::kMaxEntries), 20000);
+        QVERIFY2(m_engine->status().entryText().contains(QStringLiteral("列表过长")),
+            qPrintable(m_engine->status().entryText()));
+    }
+
+    void refusedDownloadsSayWhy()
+    {
+        LoopbackServer server(LoopbackServer::Mode::Serve);
+        // 16 MiB of text, compressed to a few KiB.
+        const QByteArray bomb = qCompress(QByteArray(16 * 1024 * 1024, 'a'), 9).mid(4);
+        server.serve("/bomb.ram", bomb, "text/plain\r\nContent-Encoding: deflate");
+        server.redirect("/moved.ram", "file:///etc/passwd");
+        const QString bombUrl = server.url(QStringLiteral("bomb.ram"));
+        play(bombUrl);
+        // Qt's guard or the size limit, whichever notices first.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_engine->status().errorText.startsWith(QStringLiteral("列表文件太大")), 20000);
+        QVERIFY(m_engine->status().errorText.endsWith(bombUrl));
+        const QString movedUrl = server.url(QStringLiteral("moved.ram"));
+        play(movedUrl);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            m_engine->status().errorText, QStringLiteral("不允许的重定向: ") + movedUrl, 20000);
+        QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
+    }
+
+private:
+    void play(const QString &source)
+    {
+        m_engine->setSource(source);
+        m_engine->startPlayback();
+    }
+
+    QTemporaryDir m_media;
+    QTemporaryDir m_folder;
+    std::unique_ptr<MpvEngine> m_engine;
+};
+
+QTEST_MAIN(TestEngineLists)
+#include "test_enginelists.moc"

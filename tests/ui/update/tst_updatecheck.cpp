@@ -1,0 +1,211 @@
+// The update check against an HTTP server on 127.0.0.1 that this test runs.
+#include "core/program/appstate.h"
+#include "support/pageserver.h"
+#include "support/recordinglauncher.h"
+#include "support/scriptedprompts.h"
+#include "ui/common/appcontext.h"
+#include "ui/update/updatecheck.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+// Notes how many addresses had been opened when each box came up.
+class RecordingPrompts : public ScriptedPrompts
+{
+public:
+    explicit RecordingPrompts(const RecordingLauncher &launcher)
+        : m_launcher(launcher)
+    {
+    }
+    QList<qsizetype> openedBeforeBox;
+
+    Answer message(QWidget *parent, const QString &text, const QString &title, Icon icon,
+        Buttons buttons) override
+    {
+        openedBeforeBox << m_launcher.openedUrls.size();
+        return ScriptedPrompts::message(parent, text, title, icon, buttons);
+    }
+
+private:
+    const RecordingLauncher &m_launcher;
+};
+
+struct CheckRig
+{
+    QTemporaryDir dir;
+    AppState state { 10600, 1 };
+    RecordingLauncher launcher;
+    RecordingPrompts prompts { launcher };
+    AppContext context { state, prompts, launcher, AppFolder(dir.path()),
+        ServiceHosts { u"svc.example"_s, u"partner.example"_s } };
+    PageServer server;
+
+    QString storedPath() const { return dir.filePath(u"updatex.ini"_s); }
+
+    // Runs one check to its end and returns its outcome.
+    UpdateCheck::Outcome run(UpdateCheck::Mode mode, std::chrono::milliseconds timeout = 20s)
+    {
+        UpdateCheck check(context, mode);
+        check.setAddress(server.address());
+        check.setTimeout(timeout);
+        QSignalSpy finished(&check, &UpdateCheck::finished);
+        check.start();
+        [&] { QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000); }();
+        return finished.isEmpty() ? UpdateCheck::Outcome::Failed
+                                  : finished.first().first().value<UpdateCheck::Outcome>();
+    }
+};
+
+static QByteArray page(
+    const QByteArray &version, const QByteArray &address = "http://dl.example/t.zip")
+{
+    return "[updatex]\r\nnewverson=" + version + "\r\nnewurl=" + address + "\r\nnewinfo=x\r\n";
+}
+
+class TestUpdateCheck : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newerVersionOpensAddressOnlyAfterTheBox();
+    void silentCheckShowsNothingElse_data();
+    void silentCheckShowsNothingElse();
+    void reportingCheckTellsTheOutcome();
+    void unwritableFolderEndsTheCheck();
+    void addressComesFromHostOrEnvironment();
+};
+
+void TestUpdateCheck::newerVersionOpensAddressOnlyAfterTheBox()
+{
+    CheckRig rig;
+    QVERIFY(rig.server.listen());
+    // Stored byte for byte: GBK text, mixed line ends, no final line end.
+    rig.server.body = "; \xD0\xC2\xB0\xE6\xB1\xBE\n[UPDATEX]\r\n newverson = "
+                      "1.10\nnewurl=\"https://dl.example/t 2.zip\"\r"
+                      "newinfo=\xD0\xC2";
+    QCOMPARE(rig.run(UpdateCheck::Mode::Silent), UpdateCheck::Outcome::Offered);
+
+    QCOMPARE(rig.prompts.asked.size(), 1);
+    const ScriptedPrompts::Asked box = rig.prompts.asked.first();
+    QCOMPARE(box.title, u"发现本程序的新版本"_s);
+    QCOMPARE(box.text, u"在服网络上找到本程序的新版本 Ver:1.1\n按确定开始下载……"_s);
+    QCOMPARE(box.icon, Prompts::Icon::Information);
+    QCOMPARE(box.buttons, Prompts::Buttons::Ok);
+    QCOMPARE(rig.prompts.openedBeforeBox, QList<qsizetype> { 0 });
+    QCOMPARE(rig.launcher.openedUrls, QStringList { u"https://dl.example/t 2.zip"_s });
+
+    QFile stored(rig.storedPath());
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QCOMPARE(stored.readAll(), rig.server.body);
+}
+
+void TestUpdateCheck::silentCheckShowsNothingElse_data()
+{
+    QTest::addColumn<PageServer::Reply>("reply");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("stored");
+    using Reply = PageServer::Reply;
+    const QByteArray huge = page("9") + QByteArray(UpdateCheck::kBodyLimit, ' ');
+    QByteArray limit = page("1.06");
+    limit += QByteArray(UpdateCheck::kBodyLimit - limit.size(), ' ');
+
+    QTest::newRow("equal version") << Reply::Page << page("1.06") << true;
+    QTest::newRow("older version") << Reply::Page << page("1.0599") << true;
+    QTest::newRow("no version") << Reply::Page << page("") << true;
+    QTest::newRow("version not a number") << Reply::Page << page("1,07") << true;
+    QTest::newRow("19 characters") << Reply::Page << QByteArray("[updatex\nnewverson=") << true;
+    QTest::newRow("local file address") << Reply::Page << page("2", "file:///etc/passwd") << true;
+    QTest::newRow("other scheme") << Reply::Page << page("2", "javascript:alert(1)") << true;
+    QTest::newRow("address without host") << Reply::Page << page("2", "http:///t.zip") << true;
+    QTest::newRow("HTTP error") << Reply::NotFound << QByteArray() << false;
+    QTest::newRow("exactly 1 MB") << Reply::Page << limit << true;
+    QTest::newRow("over 1 MB announced") << Reply::Page << huge << false;
+    QTest::newRow("over 1 MB streamed") << Reply::StreamWithoutLength << huge << false;
+    QTest::newRow("never answers") << Reply::Silent << QByteArray() << false;
+}
+
+void TestUpdateCheck::silentCheckShowsNothingElse()
+{
+    QFETCH(PageServer::Reply, reply);
+    QFETCH(QByteArray, body);
+    QFETCH(bool, stored);
+    CheckRig rig;
+    QVERIFY(rig.server.listen());
+    rig.server.reply = reply;
+    rig.server.body = body;
+
+    // A short time-out stands in for the 30 s one where the server is silent;
+    // elsewhere it must not be what ends the check.
+    const auto timeout = reply == PageServer::Reply::Silent ? 500ms : 20000ms;
+    const UpdateCheck::Outcome outcome = rig.run(UpdateCheck::Mode::Silent, timeout);
+    QVERIFY(outcome != UpdateCheck::Outcome::Offered);
+    QCOMPARE(rig.server.requests, 1);
+    QVERIFY(rig.prompts.asked.isEmpty());
+    QVERIFY(rig.launcher.openedUrls.isEmpty());
+    QCOMPARE(QFile::exists(rig.storedPath()), stored);
+    if (stored) {
+        QFile file(rig.storedPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), body);
+    }
+}
+
+void TestUpdateCheck::reportingCheckTellsTheOutcome()
+{
+    CheckRig rig;
+    QVERIFY(rig.server.listen());
+    rig.server.body = page("1.06");
+    QCOMPARE(rig.run(UpdateCheck::Mode::Reporting), UpdateCheck::Outcome::UpToDate);
+    QCOMPARE(rig.prompts.asked.size(), 1);
+    QCOMPARE(rig.prompts.asked.at(0).text, u"已经是最新版本。"_s);
+    QCOMPARE(rig.prompts.asked.at(0).icon, Prompts::Icon::Information);
+
+    rig.server.reply = PageServer::Reply::Silent;
+    QCOMPARE(rig.run(UpdateCheck::Mode::Reporting, 300ms), UpdateCheck::Outcome::Failed);
+    QCOMPARE(rig.prompts.asked.size(), 2);
+    QVERIFY2(rig.prompts.asked.at(1).text.startsWith(u"未能检查新版本。\n"_s),
+        qPrintable(rig.prompts.asked.at(1).text));
+    QCOMPARE(rig.prompts.asked.at(1).icon, Prompts::Icon::Warning);
+
+    rig.server.reply = PageServer::Reply::Page;
+    rig.server.body = page("1.07");
+    QCOMPARE(rig.run(UpdateCheck::Mode::Reporting), UpdateCheck::Outcome::Offered);
+    QCOMPARE(rig.prompts.asked.size(), 3); // the offer alone, no second box
+    QCOMPARE(rig.prompts.asked.at(2).title, u"发现本程序的新版本"_s);
+    QCOMPARE(rig.launcher.openedUrls, QStringList { u"http://dl.example/t.zip"_s });
+}
+
+void TestUpdateCheck::unwritableFolderEndsTheCheck()
+{
+    CheckRig rig;
+    QVERIFY(rig.server.listen());
+    rig.server.body = page("2");
+    // A folder in the file's place cannot be replaced, even by root.
+    QVERIFY(QDir(rig.dir.path()).mkdir(u"updatex.ini"_s));
+    QCOMPARE(rig.run(UpdateCheck::Mode::Silent), UpdateCheck::Outcome::Failed);
+    QVERIFY(rig.prompts.asked.isEmpty());
+    QVERIFY(rig.launcher.openedUrls.isEmpty());
+
+    QCOMPARE(rig.run(UpdateCheck::Mode::Reporting), UpdateCheck::Outcome::Failed);
+    QCOMPARE(rig.prompts.asked.size(), 1);
+    QVERIFY(rig.prompts.asked.at(0).text.contains(u"updatex.ini"_s));
+}
+
+void TestUpdateCheck::addressComesFromHostOrEnvironment()
+{
+    const ServiceHosts hosts { u"music.example:8443"_s, u"video.example"_s };
+    qunsetenv("TUNVIA_UPDATE_URL");
+    QCOMPARE(UpdateCheck::pageAddress(hosts), u"https://music.example:8443/tunvia/updatex.htm"_s);
+    qputenv("TUNVIA_UPDATE_URL", "http://127.0.0.1:1/x.ini");
+    QCOMPARE(UpdateCheck::pageAddress(hosts), u"http://127.0.0.1:1/x.ini"_s);
+    qunsetenv("TUNVIA_UPDATE_URL");
+}
+
+QTEST_MAIN(TestUpdateCheck)
+#include "tst_updatecheck.moc"
