@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes screenshots of every window of the real program under Xvfb and openbox,
-# at scale factors 1 and 2, and puts them side by side in docs/screenshots/.
+# at scale factors 1 and 2, and puts them side by side in docs/screenshots/; the
+# README's picture is the two windows at scale factor 1.
 # Usage: scripts/screenshots.sh [path/to/tunvia]   (needs xvfb, openbox, xdotool, imagemagick)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -38,9 +39,12 @@ shoot() { # scale
     # The statistics and settings windows, from the main menu's "系统设置".
     for item in "statistics 统计信息 Return" "settings 性能 Down Return"; do
         set -- $item
-        at 17 11; xdotool click 1; sleep 0.7; xdotool key Down Down Down Right "${@:3}"
-        local window
-        window=$(timeout 10 xdotool search --sync --limit 1 --name "$2")
+        local window="" attempt
+        for attempt in 1 2 3 4; do # a loaded machine may be slow to pop the menu up
+            at 17 11; xdotool click 1; sleep 1.5; xdotool key Down Down Down Right "${@:3}"
+            window=$(timeout 5 xdotool search --sync --limit 1 --name "$2") && break
+            xdotool key Escape Escape; sleep 0.5
+        done
         sleep 1
         import -window "$window" "$out/$1@${s}x.png"
         xdotool windowclose "$window" 2>/dev/null || xdotool key --window "$window" Escape
@@ -65,5 +69,7 @@ for one in "$out"/*@1x.png; do
     name=$(basename "$one" @1x.png)
     convert "$one" "$out/$name@2x.png" -background '#3a3f46' -gravity north -splice 0x0 +append \
         "$out/$name.png"
+    [[ $name == windows ]] && cp "$one" "$top/docs/screenshot.png"
+    rm "$one" "$out/$name@2x.png"
 done
 echo "screenshots in $out"

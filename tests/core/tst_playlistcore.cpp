@@ -258,15 +258,66 @@ private Q_SLOTS:
         QCOMPARE(iconLetters(result.items), QStringLiteral("FFA"));
         QCOMPARE(result.items.at(1).text, QStringLiteral("file:///m/b c.mp3"));
 
-        writeBytes(path(QStringLiteral("a.pls")),
-            "[playlist]\nFile1=file:///m/a.mp3\n"); // lines as they stand
-        result = ListFile::import(path(QStringLiteral("a.pls")));
-        QCOMPARE(iconLetters(result.items), QStringLiteral("AA"));
-        QCOMPARE(result.items.at(1).text, QStringLiteral("File1=file:///m/a.mp3"));
+        // A pls from another player: its FileN entries in the order of N, relative
+        // ones from the list's folder.
+        writeBytes(path(QStringLiteral("b.PLS")),
+            "[playlist]\nNumberOfEntries=3\nFile2=http://radio.example/live\nTitle2=Live\n"
+            "Length2=-1\nfile10=/m/ten.mp3\nFile1=songs/one.mp3\nLength1=200\nVersion=2\n");
+        result = ListFile::import(path(QStringLiteral("b.PLS")));
+        QStringList texts;
+        for (const PlaylistItem &item : std::as_const(result.items))
+            texts << item.text;
+        QCOMPARE(texts,
+            QStringList(
+                { QStringLiteral("file://") + m_dir.path() + QStringLiteral("/songs/one.mp3"),
+                    QStringLiteral("http://radio.example/live"), QStringLiteral("/m/ten.mp3") }));
+        QCOMPARE(iconLetters(result.items), QStringLiteral("FAA"));
+
+        // m3u8 is UTF-8 whatever the locale; relative entries, also with "..",
+        // from the list's folder; #EXT lines are no items.
+        QDir(m_dir.path()).mkdir(QStringLiteral("lists"));
+        writeBytes(path(QStringLiteral("lists/c.m3u8")),
+            "#EXTM3U\n#EXTINF:200,\xe6\xad\x8c\n../music/\xe6\xad\x8c.mp3\nC:\\win\\x.mp3\n");
+        result = ListFile::import(path(QStringLiteral("lists/c.m3u8")));
+        QCOMPARE(result.items.size(), 2);
+        QCOMPARE(result.items.at(0).text,
+            QStringLiteral("file://") + m_dir.path() + QStringLiteral("/music/歌.mp3"));
+        QCOMPARE(result.items.at(1).text, QStringLiteral("C:\\win\\x.mp3"));
+
+        // A ram list with a relative entry and a URL.
+        writeBytes(path(QStringLiteral("lists/d.ram")), "clip.rm\r\npnm://host/live.rm\r\n");
+        result = ListFile::import(path(QStringLiteral("lists/d.ram")));
+        QCOMPARE(result.items.at(0).text,
+            QStringLiteral("file://") + m_dir.path() + QStringLiteral("/lists/clip.rm"));
+        QCOMPARE(result.items.at(1).text, QStringLiteral("pnm://host/live.rm"));
 
         result = ListFile::import(m_dir.path()); // a folder
         QVERIFY(!result.complete);
         QVERIFY(result.items.isEmpty());
+    }
+
+    void exportWritesInPlaceWhereTheFolderRefusesNewFiles()
+    {
+        const QString folder = path(QStringLiteral("export"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + QStringLiteral("/TUNVIA_01.ram");
+        writeBytes(file, "old\r\n");
+        OrdinaryUser::openToEveryone(m_dir.path());
+        OrdinaryUser::openToEveryone(file);
+        OrdinaryUser::readOnlyForEveryone(folder);
+        bool written = false;
+        bool intoMissingFolder = true;
+        {
+            OrdinaryUser user;
+            if (!user.active())
+                QSKIP("cannot drop root rights here");
+            written = ListFile::writeChosen(file, { QStringLiteral("a"), QStringLiteral("b") });
+            intoMissingFolder = ListFile::writeChosen(folder + QStringLiteral("/no/x.ram"), {});
+        }
+        OrdinaryUser::openToEveryone(folder);
+        QVERIFY(written);
+        QCOMPARE(readBytes(file), QByteArray("a\r\nb\r\n"));
+        QVERIFY(!intoMissingFolder);
     }
 
     void onlyPlainVisibleProgramsAreOffered()

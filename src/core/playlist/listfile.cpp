@@ -1,6 +1,10 @@
 #include "core/playlist/listfile.h"
 
+#include "core/playlist/listimport.h"
 #include "core/text/textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace ListFile {
 
@@ -20,19 +24,60 @@ QList<PlaylistItem> itemsFromLines(const QStringList &lines, IconRule iconRule)
     return items;
 }
 
+static TextFile::ReadResult readListLines(const QString &path)
+{
+    const TextFile::Limits limits { RegularFile::kListFileLimit, TextFile::kMaxLines };
+    if (!ListImport::isUtf8(path))
+        return TextFile::readLines(path, limits);
+    TextFile::ReadResult read;
+    const RegularFile::Contents contents = RegularFile::read(path, limits.maxBytes);
+    if (contents.status != RegularFile::Status::Ok) {
+        read.status = contents.status == RegularFile::Status::TooLarge
+            ? TextFile::ReadStatus::TooLarge
+            : TextFile::ReadStatus::Unreadable;
+        return read;
+    }
+    read.lines = TextFile::splitLines(QString::fromUtf8(contents.bytes));
+    return read;
+}
+
 ImportResult import(const QString &path)
 {
-    const TextFile::ReadResult read
-        = TextFile::readLines(path, { RegularFile::kListFileLimit, TextFile::kMaxLines });
+    const TextFile::ReadResult read = readListLines(path);
     ImportResult result;
     result.complete = read.status == TextFile::ReadStatus::Ok;
-    result.items = itemsFromLines(read.lines, &PlaylistItem::iconForImported);
+    const QStringList lines = ListImport::formatOf(path) == ListImport::Format::Pls
+        ? ListImport::plsEntries(read.lines)
+        : read.lines;
+    result.items = itemsFromLines(lines, &PlaylistItem::iconForImported);
+    const QString folder = QFileInfo(path).absolutePath();
+    for (PlaylistItem &item : result.items) {
+        QString text = ListImport::resolved(item.text, folder);
+        if (text != item.text)
+            item = PlaylistItem { PlaylistItem::iconForImported(text), std::move(text) };
+    }
     return result;
 }
 
 bool write(const QString &path, const QStringList &texts)
 {
     return TextFile::writeLines(path, texts);
+}
+
+bool writeChosen(const QString &path, const QStringList &texts)
+{
+    if (write(path, texts))
+        return true;
+    const QFileInfo target(path);
+    if (!target.isFile() || target.isSymLink() || !target.isWritable())
+        return false;
+    QString text;
+    for (const QString &line : texts)
+        text += line + QLatin1String("\r\n");
+    const QByteArray bytes = TextFile::encodeForFile(text);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes) == bytes.size() && file.flush();
 }
 
 } // namespace ListFile

@@ -42,4 +42,9 @@ ImportResult import(const QString &path);
 // Writes the texts, one a line with CR LF, replacing the file atomically.
 bool write(const QString &path, const QStringList &texts);
 
+// As write(), for a file the user chose: where the folder refuses the
+// atomic replacement (no new file may be made there) but the file itself may
+// be written, it is rewritten in place.
+bool writeChosen(const QString &path, const QStringList &texts);
+
 } // namespace ListFile

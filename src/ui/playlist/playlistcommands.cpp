@@ -24,6 +24,12 @@ QString PlaylistCommands::listFilter()
     return QStringLiteral(u"列表文件(m3u,ram,pls)|*.m3u;*.ram;*.pls|");
 }
 
+QString PlaylistCommands::importFilter()
+{
+    // Import reads m3u8 too (as UTF-8); export writes the forms above only.
+    return QStringLiteral(u"列表文件(m3u,ram,pls)|*.m3u;*.m3u8;*.ram;*.pls|");
+}
+
 void PlaylistCommands::addAddress()
 {
     const QString answer
@@ -60,7 +66,7 @@ void PlaylistCommands::deleteCurrent()
 void PlaylistCommands::importList()
 {
     const QString path
-        = m_context.prompts.openFile(m_window, listFilter(), m_context.folder.path());
+        = m_context.prompts.openFile(m_window, importFilter(), m_context.folder.path());
     if (path.isEmpty())
         return;
     // A file that cannot be read to its end adds what was read, silently.
@@ -73,8 +79,11 @@ void PlaylistCommands::exportList()
         m_window, listFilter(), m_context.folder.path(), proposedListName());
     if (path.isEmpty())
         return;
-    // Failures end silently; the file is replaced whole or not at all.
-    ListFile::write(path, m_model.texts());
+    if (!ListFile::writeChosen(path, m_model.texts())) {
+        m_context.prompts.message(m_window, QStringLiteral(u"无法写入列表文件：") + path,
+            QStringLiteral(u"保存列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+        return;
+    }
     if (m_model.itemCount() > 0)
         m_model.setCurrentCell(m_model.itemCount(), PlaylistModel::TextColumn);
 }

@@ -22,6 +22,7 @@ public:
     void exportList(); // Label4
 
     static QString listFilter();
+    static QString importFilter();
     static QString proposedListName() { return QStringLiteral("TUNVIA_01.ram"); }
 
 private:

@@ -336,6 +336,19 @@ private Q_SLOTS:
         window->importList(); // a folder: nothing, no message
         QCOMPARE(window->model()->itemCount(), 6);
         QCOMPARE(m_fx->prompts.asked.size(), 3);
+        QCOMPARE(m_fx->prompts.asked.at(1).filter,
+            QStringLiteral(u"列表文件(m3u,ram,pls)|*.m3u;*.m3u8;*.ram;*.pls|"));
+    }
+
+    void exportThatCannotBeWrittenIsReported()
+    {
+        PlaylistWindow *window = shown("http://h/a.mp3\r\n");
+        const QString nowhere = m_fx->dir.filePath(QStringLiteral("gone/TUNVIA_01.ram"));
+        m_fx->prompts.texts << nowhere;
+        window->exportList();
+        QCOMPARE(m_fx->prompts.asked.size(), 2);
+        QCOMPARE(m_fx->prompts.asked.at(1).text, QStringLiteral(u"无法写入列表文件：") + nowhere);
+        QCOMPARE(m_fx->prompts.asked.at(1).icon, Prompts::Icon::Warning);
     }
 };
 
