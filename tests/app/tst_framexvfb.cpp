@@ -2,28 +2,14 @@
 // checks that the playlist window docks against it after the release.
 #include "support/xsession.h"
 
-#include <QDeadlineTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
-
 namespace {
 
 constexpr int kPlayerWidth = 442;
-
-bool waitFor(const std::function<bool()> &condition, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(50);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -54,7 +40,7 @@ void FrameXvfbTest::draggingThePlayerDocksThePlaylistAfterRelease()
     const QString list = x.waitForWindow(QStringLiteral("playlist"));
     QVERIFY2(!player.isEmpty() && !list.isEmpty(), "the program's windows did not appear");
     auto positionOf = [&x](const QString &window) { return x.geometry(window).topLeft(); };
-    QVERIFY(waitFor(
+    QVERIFY(QTest::qWaitFor(
         [&] { return positionOf(list) == positionOf(player) + QPoint(kPlayerWidth, 0); }, 5000));
     const QPoint start = positionOf(player);
     const QPoint listStart = positionOf(list);
@@ -69,12 +55,13 @@ void FrameXvfbTest::draggingThePlayerDocksThePlaylistAfterRelease()
             QStringLiteral("sleep"), QStringLiteral("0.05") });
     }
     const QPoint moved = start + QPoint(200, 150);
-    QVERIFY2(
-        waitFor([&] { return positionOf(player) == moved; }, 5000), "the player did not follow");
+    QVERIFY2(QTest::qWaitFor([&] { return positionOf(player) == moved; }, 5000),
+        "the player did not follow");
     QCOMPARE(positionOf(list), listStart);
 
     x.xdotool({ QStringLiteral("mouseup"), QStringLiteral("1") });
-    QVERIFY(waitFor([&] { return positionOf(list) == moved + QPoint(kPlayerWidth, 0); }, 5000));
+    QVERIFY(
+        QTest::qWaitFor([&] { return positionOf(list) == moved + QPoint(kPlayerWidth, 0); }, 5000));
     QCOMPARE(positionOf(player), moved);
 
     // "最前面显示" asks the window manager to keep the player above, and to stop.
@@ -87,10 +74,10 @@ void FrameXvfbTest::draggingThePlayerDocksThePlaylistAfterRelease()
     QVERIFY(!isAbove());
     const QPoint onTopBox = moved + QPoint(123, 123);
     x.click(onTopBox);
-    QVERIFY2(waitFor(isAbove, 5000), "the player is not kept above");
+    QVERIFY2(QTest::qWaitFor(isAbove, 5000), "the player is not kept above");
     QCOMPARE(positionOf(player), moved); // it keeps its place
     x.click(onTopBox);
-    QVERIFY2(waitFor([&] { return !isAbove(); }, 5000), "the player stays above");
+    QVERIFY2(QTest::qWaitFor([&] { return !isAbove(); }, 5000), "the player stays above");
 
     tunvia.terminate();
     QVERIFY(tunvia.waitForFinished(5000));

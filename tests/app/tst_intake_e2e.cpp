@@ -4,7 +4,6 @@
 // program's own save of xlist.cfg.
 #include "support/xsession.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -12,24 +11,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr QSize kScreen { 1024, 768 };
-
-bool waitFor(const std::function<bool()> &condition, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(50);
-    }
-    return true;
-}
 
 void touch(const QString &path)
 {
@@ -151,7 +137,8 @@ void IntakeEndToEndTest::addDirectoryFromTheAddMenuIsSavedAtExit()
     const QImage before = m_x->grab(menuArea);
     QVERIFY(!before.isNull());
     m_x->click(addSpot);
-    QVERIFY2(waitFor([&] { return m_x->grab(menuArea) != before; }, 10000), "no menu opened");
+    QVERIFY2(
+        QTest::qWaitFor([&] { return m_x->grab(menuArea) != before; }, 10000), "no menu opened");
     // "增加一个文件", "增加一个网址", "增加一个目录".
     m_x->xdotool(
         { u"key"_s, u"--delay"_s, u"150"_s, u"Down"_s, u"Down"_s, u"Down"_s, u"Return"_s });
@@ -163,7 +150,7 @@ void IntakeEndToEndTest::addDirectoryFromTheAddMenuIsSavedAtExit()
     const QPoint confirm = clientOrigin(*m_x, dialog) + QPoint(135 + 36, 213 + 9);
     for (int press = 0; press < 20 && isVisible(*m_x, u"增加目录"_s); ++press) {
         m_x->click(confirm);
-        waitFor([&] { return !isVisible(*m_x, u"增加目录"_s); }, 2000);
+        QTest::qWaitFor([&] { return !isVisible(*m_x, u"增加目录"_s); }, 2000);
     }
     QVERIFY2(!isVisible(*m_x, u"增加目录"_s), "the dialog stayed open");
 
@@ -180,7 +167,8 @@ void IntakeEndToEndTest::dragFromAnotherProgramAddsTextAndFiles()
     // (its close hot spot, Image2), so the drop has to load it again.
     const QRect list = m_x->geometry(m_x->waitForWindow(u"playlist"_s));
     m_x->click(list.topLeft() + QPoint(338, 12));
-    QVERIFY2(waitFor([&] { return !isVisible(*m_x, u"playlist"_s); }, 5000), "the list stayed");
+    QVERIFY2(
+        QTest::qWaitFor([&] { return !isVisible(*m_x, u"playlist"_s); }, 5000), "the list stayed");
 
     // The player's delayed start step shows the drop window at the top
     // right, kept above the other windows.
@@ -191,7 +179,8 @@ void IntakeEndToEndTest::dragFromAnotherProgramAddsTextAndFiles()
     const auto property = [&](const QString &name) {
         return m_x->run(u"xprop"_s, { u"-id"_s, drop, name });
     };
-    QVERIFY(waitFor([&] { return property(u"_NET_WM_STATE"_s).contains(u"_ABOVE"_s); }, 5000));
+    QVERIFY(
+        QTest::qWaitFor([&] { return property(u"_NET_WM_STATE"_s).contains(u"_ABOVE"_s); }, 5000));
     // A utility window: no taskbar entry, not in the window switcher.
     QVERIFY(property(u"_NET_WM_WINDOW_TYPE"_s).contains(u"_NET_WM_WINDOW_TYPE_UTILITY"_s));
 
@@ -202,11 +191,14 @@ void IntakeEndToEndTest::dragFromAnotherProgramAddsTextAndFiles()
     const QImage idle = m_x->grab(marker);
     QVERIFY(!idle.isNull());
     moveTo(*m_x, face.center());
-    QVERIFY2(waitFor([&] { return m_x->grab(marker) != idle; }, 5000), "the marker never lit");
-    QVERIFY2(waitFor([&] { return m_x->grab(marker) == idle; }, 5000), "it never blinked off");
-    QVERIFY(waitFor([&] { return m_x->grab(marker) != idle; }, 5000));
+    QVERIFY2(
+        QTest::qWaitFor([&] { return m_x->grab(marker) != idle; }, 5000), "the marker never lit");
+    QVERIFY2(
+        QTest::qWaitFor([&] { return m_x->grab(marker) == idle; }, 5000), "it never blinked off");
+    QVERIFY(QTest::qWaitFor([&] { return m_x->grab(marker) != idle; }, 5000));
     moveTo(*m_x, face.center() + QPoint(-200, 200));
-    QVERIFY2(waitFor([&] { return m_x->grab(marker) == idle; }, 5000), "the marker stayed lit");
+    QVERIFY2(
+        QTest::qWaitFor([&] { return m_x->grab(marker) == idle; }, 5000), "the marker stayed lit");
 
     QProcess source;
     source.setProcessEnvironment(m_x->environment(m_folder->path()));
@@ -228,7 +220,7 @@ void IntakeEndToEndTest::dragFromAnotherProgramAddsTextAndFiles()
     m_x->xdotool({ u"mousemove"_s, QString::number(to.x() + 1), QString::number(to.y()), u"sleep"_s,
         u"0.2"_s, u"mouseup"_s, u"1"_s });
     QByteArray answer;
-    const bool finished = waitFor(
+    const bool finished = QTest::qWaitFor(
         [&] {
             answer += source.readAllStandardOutput();
             return answer.contains("finished");
