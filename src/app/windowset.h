@@ -52,8 +52,8 @@ public Q_SLOTS:
     // Hides the playlist, places it against the player's right edge and shows it.
     void showPlaylistDocked();
     void popupMenu(PopupMenu menu, QWidget *owner);
-    // The About window on the given tab, and the add-directory dialog; they
-    // do nothing until those windows exist.
+    // The About window on the given tab, and the add-directory dialog: one
+    // shared instance each, created on first use and brought to the front.
     void showAbout(AboutTab tab);
     void showAddDirectory();
     // Locations from the command line, another start or the desktop's media

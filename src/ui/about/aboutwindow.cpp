@@ -131,6 +131,7 @@ AboutWindow::AboutWindow(Launcher &launcher, QWidget *parent)
     setObjectName(u"about"_s);
     setWindowTitle(u"关于本软件"_s);
     setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_AlwaysShowToolTips); // also while another window is active
     setFixedSize(kWindowSize);
     setStyleSheet(windowStyleSheet());
     buildTabs();

@@ -38,6 +38,7 @@ DropWindow::DropWindow(QWidget *parent)
     // A tool window: no frame, and no entry in the taskbar or the switcher.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_AlwaysShowToolTips); // also while another window is active
     setFixedSize(kWindowSize);
     WindowRoutines::applyShape(this, kOutline);
     setAcceptDrops(true);
