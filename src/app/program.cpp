@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <utility>
 
@@ -21,12 +22,21 @@ Program::~Program() = default;
 
 bool Program::start(const QStringList &locations)
 {
+    // However the run ends (the close button, SIGTERM, SIGINT or SIGHUP), the
+    // playlist window closes and saves the list. A signal that comes while
+    // the windows wait for the engine is kept until the event loop runs: an
+    // exit asked for before it starts would be forgotten.
+    m_quitSignals = std::make_unique<QuitSignals>();
+    connect(m_quitSignals.get(), &QuitSignals::received, this, [this] {
+        if (!m_started)
+            m_quitWhenStarted = true;
+    });
     if (!Startup(m_context, m_windows).run())
         return false;
-    // However the run ends (the close button, SIGTERM, SIGINT or SIGHUP), the
-    // playlist window closes and saves the list. When the desktop session asks
-    // to end, the list is saved and the windows stay, as the user may cancel.
-    m_quitSignals = std::make_unique<QuitSignals>();
+    if (m_quitWhenStarted)
+        QTimer::singleShot(0, this, &Program::quit);
+    // When the desktop session asks to end, the list is saved and the windows
+    // stay, as the user may cancel.
     connect(qApp, &QCoreApplication::aboutToQuit, &m_windows, &WindowSet::unloadPlaylist);
 #ifndef QT_NO_SESSIONMANAGER
     connect(qApp, &QGuiApplication::commitDataRequest, &m_windows,

@@ -47,6 +47,7 @@ private:
     WindowSet m_windows;
     std::unique_ptr<QuitSignals> m_quitSignals;
     bool m_started = false;
+    bool m_quitWhenStarted = false; // a quit signal came during the start sequence
     QList<QStringList> m_waitingHandOffs;
     std::unique_ptr<MprisService> m_mpris;
 };
