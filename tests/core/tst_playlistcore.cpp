@@ -340,8 +340,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("location");
         QTest::newRow("option") << QStringLiteral("-I") << QStringLiteral("./-I");
         QTest::newRow("file option") << QStringLiteral(" file://-I ") << QStringLiteral("./-I");
-        QTest::newRow("long option") << QStringLiteral("--sout=#file{dst=/tmp/x}")
-                                     << QStringLiteral("./--sout=#file{dst=/tmp/x}");
+        QTest::newRow("long option") << QStringLiteral("--sout=#file{dst=x.ts}")
+                                     << QStringLiteral("./--sout=#file{dst=x.ts}");
         QTest::newRow("address") << QStringLiteral("http://h/-a.mp3")
                                  << QStringLiteral("http://h/-a.mp3");
         QTest::newRow("path") << QStringLiteral("FILE:///m/a b.mp3")
