@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libqt6svg6 qt6-translations-l10n
     libgl-dev libxkbcommon-dev libx11-dev
     libmpv-dev
-    fonts-dejavu-core fonts-arphic-uming fonts-wqy-zenhei
+    fonts-dejavu-core fonts-arphic-gbsn00lp fonts-arphic-uming fonts-wqy-zenhei
 )
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(ffmpeg xvfb xauth xdotool x11-utils openbox python3 imagemagick clang-format git

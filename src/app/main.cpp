@@ -1,5 +1,7 @@
+#include "app/enginefactory.h"
 #include "app/program.h"
 #include "app/programcontext.h"
+#include "core/playlist/listprefetch.h"
 #include "core/program/commandline.h"
 #include "core/program/launchlocations.h"
 #include "ui/desktop/mprisservice.h"
@@ -46,6 +48,7 @@ struct Launch
 {
     QStringList locations;
     QString socket;
+    QString listFile;
     SingleInstance::HandOff handOff = SingleInstance::HandOff::NoInstance;
 };
 
@@ -67,7 +70,9 @@ std::optional<int> prepare(int &argc, char **argv, Launch &launch)
     for (const QString &complaint : resolved.complaints)
         print(stderr, QStringLiteral("tunvia: ") + complaint + u'\n');
     launch.locations = resolved.texts;
-    launch.socket = SingleInstance::socketPath(ProgramContext::applicationFolder().path());
+    const AppFolder folder = ProgramContext::applicationFolder();
+    launch.socket = SingleInstance::socketPath(folder.path());
+    launch.listFile = folder.fileToRead(QStringLiteral("xlist.cfg"));
     launch.handOff = SingleInstance::handOff(launch.socket, launch.locations);
     if (launch.handOff == SingleInstance::HandOff::Delivered)
         return 0;
@@ -84,6 +89,8 @@ int main(int argc, char *argv[])
     Launch launch;
     if (const std::optional<int> status = prepare(argc, argv, launch))
         return *status;
+    // A long list takes a while to read: it is read while Qt starts.
+    ListPrefetch::start(launch.listFile);
 
     QApplication app(argc, argv);
     // Taskbars and docks find the menu entry, and with it the icon, by this name.
@@ -98,6 +105,10 @@ int main(int argc, char *argv[])
     const bool stopAsking = launch.handOff == SingleInstance::HandOff::NotAnswering;
     if (instance.claim(launch.locations, stopAsking) == SingleInstance::Claim::HandedOff)
         return 0;
+    // Sound from the command line comes sooner when libmpv loads while the
+    // windows are built.
+    if (!launch.locations.isEmpty())
+        loadMpvAhead();
 
     ProgramContext run;
     const AppContext &context = run.context;

@@ -152,8 +152,8 @@ void MpvClient::drainEvents()
     if (m_draining) // a handler ran a nested event loop; the outer loop goes on
         return;
     m_draining = true;
+    m_answered = false;
     QPointer<MpvClient> alive(this);
-    const int pending = m_pendingCommands;
     while (alive) {
         const mpv_event *event = mpv().mpv_wait_event(handleOf(m_handle), 0);
         if (event->event_id == MPV_EVENT_NONE)
@@ -163,7 +163,8 @@ void MpvClient::drainEvents()
     if (!alive)
         return;
     m_draining = false;
-    if (m_pendingCommands < pending)
+    // Also when the handlers sent as many commands as were answered meanwhile.
+    if (m_answered)
         Q_EMIT commandsAnswered();
 }
 
@@ -200,6 +201,7 @@ void MpvClient::handleEvent(const void *data)
         break;
     case MPV_EVENT_COMMAND_REPLY:
         m_pendingCommands = qMax(0, m_pendingCommands - 1);
+        m_answered = true;
         if (event->error < 0 && event->reply_userdata != 0)
             Q_EMIT commandFailed(event->reply_userdata, failureOf(event->error));
         break;

@@ -65,5 +65,6 @@ private:
     void *m_handle = nullptr;
     std::atomic_bool m_wakeQueued { false };
     bool m_draining = false;
+    bool m_answered = false; // a command was answered in this round of events
     int m_pendingCommands = 0;
 };

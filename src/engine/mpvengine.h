@@ -26,7 +26,9 @@ class VideoRenderer;
 // The media engine on libmpv. Every call returns at once: commands go to
 // the player core asynchronously, and the state is read from a cache kept up
 // to date by the core's events. Lists (RAM, m3u, pls) are expanded here, on
-// a worker thread; lists at http and https addresses are downloaded first.
+// a worker thread, and a long list starts playing with its first entries
+// while the rest are read; lists at http and https addresses are downloaded
+// first.
 //
 // The environment variable TUNVIA_AUDIO_OUTPUT, when set, chooses the audio
 // output by its libmpv name (tests set "null" to play without a sound device).
@@ -72,13 +74,16 @@ private:
     void observeProperties();
     void openSource();
     void expandInBackground(const QString &listPath);
+    void listEntriesFound(const QList<SourceLocation> &entries);
     void listExpanded(const RamList::Expansion &expansion);
     void openEntries(const RamList::Expansion &source);
     void failOpening(const QString &errorText);
     void fetchList();
     void listFetched(const QUrl &url, const QByteArray &bytes);
-    void load(const QList<SourceLocation> &entries);
+    // complete: entries is the whole list, not the first part of one still read.
+    void load(const QList<SourceLocation> &entries, bool complete);
     void appendEntries();
+    void stopHoldingBack();
     void playEntry(int index);
     void openCommand(const QStringList &arguments, int index);
     void commandFailed(quint64 tag, EntryError::Kind failure);
@@ -113,7 +118,9 @@ private:
     QString m_source;
     bool m_sourcePending = false;
     QList<SourceLocation> m_entries; // the list the core holds
+    bool m_listComplete = true; // false while (or after) a list was read only in part
     qsizetype m_entriesSent = 0; // how many of them the core was given so far
+    bool m_holdingBack = false; // most of the list waits until its first entry opened
     int m_resumeIndex = 0;
     quint64 m_openTag = 0; // tags the latest loadfile or playlist-play-index
     int m_openIndex = 0; // the entry that command opens

@@ -5,6 +5,7 @@
 #include "engine/fileaccess.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMap>
 #include <QRegularExpression>
@@ -20,6 +21,13 @@ namespace {
 const qsizetype kMaxExamined = 2 * RamList::kMaxEntries;
 // All list files of one expansion together.
 const qint64 kMaxBytes = 4 * RegularFile::kListFileLimit;
+// Entries handed over while expanding: the first ones as soon as there are
+// a few (or a moment has passed), so the first can play while the rest are
+// looked for; then in larger steps, rarely enough to cost nothing.
+const qsizetype kFirstStep = 64;
+const qsizetype kNextStep = 8192;
+const qint64 kFirstStepMs = 10;
+const qint64 kNextStepMs = 100;
 
 // Collects the entries of one list, line by line.
 class EntryCollector
@@ -101,9 +109,11 @@ QString readFailureText(RegularFile::Status status, const QString &path)
 class Expander
 {
 public:
-    Expander(const FileAccess &files, const std::atomic_bool *cancelled)
+    Expander(
+        const FileAccess &files, const std::atomic_bool *cancelled, const RamList::EntrySink &found)
         : m_files(files)
         , m_cancelled(cancelled)
+        , m_found(found)
     {
     }
 
@@ -115,9 +125,14 @@ private:
     QStringList readEntries(const QString &path);
     // False when the expansion is full and must end.
     bool take(const QString &text, const QString &folder, int depth);
+    void handOver();
 
     const FileAccess &m_files;
     const std::atomic_bool *m_cancelled;
+    const RamList::EntrySink &m_found;
+    QElapsedTimer m_clock; // from the first entry found
+    qsizetype m_handedOver = 0;
+    qint64 m_nextHandOverMs = kFirstStepMs;
     bool m_stopped = false; // full, or cancelled
     QSet<QString> m_seen;
     qint64 m_bytesLeft = kMaxBytes;
@@ -163,6 +178,8 @@ void Expander::expandList(const QString &path, int depth)
 
 bool Expander::take(const QString &text, const QString &folder, int depth)
 {
+    if (m_found)
+        handOver();
     if (cancelled() || ++m_examined > kMaxExamined) {
         m_result.truncated = m_result.truncated || !cancelled();
         m_stopped = true;
@@ -183,6 +200,21 @@ bool Expander::take(const QString &text, const QString &folder, int depth)
     }
     m_result.entries << entry;
     return true;
+}
+
+void Expander::handOver()
+{
+    const qsizetype waiting = m_result.entries.size() - m_handedOver;
+    if (waiting == 0)
+        return;
+    if (!m_clock.isValid())
+        m_clock.start();
+    const qsizetype step = m_handedOver == 0 ? kFirstStep : kNextStep;
+    if (waiting < step && m_clock.elapsed() < m_nextHandOverMs)
+        return;
+    m_found(m_result.entries.sliced(m_handedOver));
+    m_handedOver = m_result.entries.size();
+    m_nextHandOverMs = m_clock.elapsed() + kNextStepMs;
 }
 
 } // namespace
@@ -218,10 +250,10 @@ RamList::Expansion RamList::expand(const QString &path)
     return expand(path, FileAccess::disk());
 }
 
-RamList::Expansion RamList::expand(
-    const QString &path, const FileAccess &files, const std::atomic_bool *cancelled)
+RamList::Expansion RamList::expand(const QString &path, const FileAccess &files,
+    const std::atomic_bool *cancelled, const EntrySink &found)
 {
-    Expander expander(files, cancelled);
+    Expander expander(files, cancelled, found);
     expander.expandList(path, 1);
     Expansion result = expander.takeResult();
     if (!result.entries.isEmpty())

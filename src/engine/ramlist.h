@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 
 class FileAccess;
 
@@ -25,6 +26,11 @@ public:
 
     static constexpr qsizetype kMaxEntries = 100'000;
     static constexpr int kMaxNesting = 4;
+
+    // Takes entries of an expansion while it runs, in list order: the first
+    // few at once, so that playing can start, then the rest in larger steps.
+    // Called on the expanding thread.
+    using EntrySink = std::function<void(const QList<SourceLocation> &entries)>;
 
     struct Expansion
     {
@@ -46,10 +52,11 @@ public:
     // Reads the list file (see TextFile::decode), resolves each entry against
     // the list's folder and expands nested local lists. Local files that do
     // not exist are left out. When cancelled becomes true the expansion ends
-    // early with what it has.
+    // early with what it has. found, when given, takes the entries as they
+    // are found; the expansion returned holds them all the same.
     static Expansion expand(const QString &path);
-    static Expansion expand(
-        const QString &path, const FileAccess &files, const std::atomic_bool *cancelled = nullptr);
+    static Expansion expand(const QString &path, const FileAccess &files,
+        const std::atomic_bool *cancelled = nullptr, const EntrySink &found = {});
 
     // What a clip source plays: the expanded list for a list file, else the
     // source itself; a local file that does not exist gives an error.

@@ -43,11 +43,13 @@ static SourceLocation localSource(const QString &original, const QString &path, 
 {
     SourceLocation result;
     result.original = original;
-    const QStringList candidates = pathCandidates(path, fromFileUrl);
-    result.location = absoluteIn(folder, candidates.first());
-    result.exists = false;
-    for (const QString &candidate : candidates) {
-        const QString absolute = absoluteIn(folder, candidate);
+    result.location = absoluteIn(folder, path);
+    // The path as written nearly always names the file: the other spellings
+    // are made only when it does not (lists hold a hundred thousand entries).
+    result.exists = !result.location.isEmpty() && files.isFile(result.location);
+    const QStringList others = result.exists ? QStringList() : pathCandidates(path, fromFileUrl);
+    for (qsizetype i = 1; i < others.size(); ++i) {
+        const QString absolute = absoluteIn(folder, others.at(i));
         if (!absolute.isEmpty() && files.isFile(absolute)) {
             result.location = absolute;
             result.exists = true;

@@ -49,8 +49,17 @@ private Q_SLOTS:
         QCOMPARE(QFile(list).size(), qint64(0)); // an empty list saves as an empty file
     }
 
+    void withoutTheEngineOnlyTheMessageShowsAndNothingIsSaved_data()
+    {
+        // With a file to play, libmpv starts loading before the windows exist.
+        QTest::addColumn<bool>("withFile");
+        QTest::newRow("plain start") << false;
+        QTest::newRow("start with a file") << true;
+    }
+
     void withoutTheEngineOnlyTheMessageShowsAndNothingIsSaved()
     {
+        QFETCH(bool, withFile);
         if (!XSession::toolsAvailable()
             || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
             QSKIP("Xvfb, xdotool or unshare is not installed");
@@ -74,11 +83,17 @@ private Q_SLOTS:
         QProcess tunvia;
         tunvia.setProcessEnvironment(x.environment(folder.path()));
         tunvia.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        tunvia.start(QStringLiteral("unshare"),
-            { QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
-                QStringLiteral("sh"), QStringLiteral("-c"),
-                QStringLiteral("mount --bind /dev/null \"$1\" && exec \"$2\""),
-                QStringLiteral("sh"), library, program });
+        QStringList command { QStringLiteral("--mount"), QStringLiteral("--propagation"),
+            QStringLiteral("private"), QStringLiteral("sh"), QStringLiteral("-c"),
+            QStringLiteral("mount --bind /dev/null \"$1\" && shift && exec \"$@\""),
+            QStringLiteral("sh"), library, program };
+        if (withFile) {
+            const QString song = folder.filePath(QStringLiteral("song.mp3"));
+            QFile file(song);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            command << song;
+        }
+        tunvia.start(QStringLiteral("unshare"), command);
         QVERIFY(tunvia.waitForStarted());
         const QString box = x.waitForWindow(QStringLiteral("不能运行喔……"));
         QVERIFY2(!box.isEmpty(), "the failure message never showed");

@@ -12,11 +12,13 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 // The playlist with the real libmpv engine: a double click on a generated
-// list plays on through looptemp.ram from the clicked item.
+// list plays on through looptemp.ram from the clicked item, and random order
+// plays its picks.
 class PlaylistEngineTest : public QObject
 {
     Q_OBJECT
@@ -67,6 +69,58 @@ private Q_SLOTS:
         QVERIFY2(engine->status().title.contains(QStringLiteral("first")),
             qPrintable(engine->status().title));
         QCOMPARE(window->model()->currentRow(), 2);
+        engine->stopPlayback();
+    }
+
+    // Random order on a list long enough to reach the engine in parts: after
+    // "是" the engine plays the picks in the order drawn, every one of them.
+    void randomOrderPlaysTheDrawnOrder()
+    {
+        QTemporaryDir dir;
+        const QString tone = dir.filePath(QStringLiteral("tone.mp3"));
+        QVERIFY(TestMedia::generate(TestMedia::Kind::Mp3, tone, 30));
+        const int count = 300;
+        QStringList paths;
+        QByteArray saved;
+        for (int i = 1; i <= count; ++i) {
+            paths << dir.filePath(QStringLiteral(u"曲 %1.mp3").arg(i));
+            QVERIFY(QFile::link(tone, paths.last()));
+            saved += (QStringLiteral("file://") + paths.last()).toUtf8() + "\r\n";
+        }
+        QFile list(dir.filePath(QStringLiteral("xlist.cfg")));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write(saved);
+        list.close();
+
+        AppState state;
+        ScriptedPrompts prompts;
+        RecordingLauncher launcher;
+        AppContext context { state, prompts, launcher, AppFolder(dir.path()), ServiceHosts {} };
+        WindowSet hub(context, [&context] { return MpvEngine::create(context.folder); });
+        PlayerWindow *player = hub.player();
+        QVERIFY2(player, "the engine could not be created");
+        player->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);
+        auto *engine = qobject_cast<MpvEngine *>(hub.engine());
+        PlaylistWindow *window = hub.playlist();
+        // Every row once, in an order unlike the list's (7 and 300 share no factor).
+        auto picks = std::make_shared<int>(0);
+        window->setRandomPick([picks](int n) { return (++*picks * 7) % n + 1; });
+        const auto picked = [&](int k) { return paths.at((k * 7) % count); };
+        prompts.answers.enqueue(Prompts::Answer::Yes);
+        window->findChild<QPushButton *>(QStringLiteral("Command9"))->click();
+        QCOMPARE(prompts.asked.last().title, QStringLiteral(u"您看这顺序怎样？"));
+
+        QTRY_VERIFY_WITH_TIMEOUT(engine->playbackState() == MediaEngine::Playing
+                && engine->currentLocation() == picked(1),
+            20000);
+        QTRY_COMPARE_WITH_TIMEOUT(engine->status().entries, count, 20000);
+        QCOMPARE(engine->status().entry, 0);
+        engine->skipToNextEntry();
+        QTRY_COMPARE_WITH_TIMEOUT(engine->currentLocation(), picked(2), 20000);
+        engine->skipToPreviousEntry();
+        engine->skipToPreviousEntry(); // wraps round to the last pick
+        QTRY_COMPARE_WITH_TIMEOUT(engine->currentLocation(), picked(count), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(engine->playbackState(), MediaEngine::Playing, 20000);
         engine->stopPlayback();
     }
 };

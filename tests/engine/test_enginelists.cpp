@@ -1,5 +1,5 @@
-// The real engine given lists and list addresses chosen to hurt: lists longer
-// than it plays, and downloads it must refuse.
+// The real engine given lists and list addresses chosen to hurt: long lists,
+// lists longer than it plays, and downloads it must refuse.
 #include "engine/mpvengine.h"
 #include "engine/ramlist.h"
 #include "enginetestkit.h"
@@ -44,6 +44,47 @@ private Q_SLOTS:
             qPrintable(m_engine->status().entryText()));
     }
 
+    void aLongListPlaysAtOnceAndKeepsEveryEntry()
+    {
+        // Its first entry cannot be played: the core goes on to the next one
+        // although most of the list reaches it only once something plays.
+        QFile broken(m_media.filePath(QStringLiteral("broken.mp3")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray("not a song\n").repeated(100));
+        broken.close();
+        QStringList lines { QStringLiteral("broken.mp3") };
+        for (int i = 0; i < 200; ++i)
+            lines << QStringLiteral("one.mp3");
+        play(writeList(QStringLiteral("broken-first.ram"), lines));
+        QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 20000);
+        QCOMPARE(m_engine->status().entry, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_engine->status().entries, 201, 20000);
+
+        // A long list, handed to the core in parts, keeps every entry in its
+        // order: from the first, "previous" wraps round to the last. The first
+        // plays long enough for the whole list to arrive meanwhile.
+        QVERIFY(TestMedia::generate(
+            TestMedia::Kind::Mp3, m_media.filePath(QStringLiteral("first.mp3")), 30));
+        QVERIFY(QFile::link(m_media.filePath(QStringLiteral("one.mp3")),
+            m_media.filePath(QStringLiteral("last.mp3"))));
+        const int count = 30000;
+        lines = QStringList { QStringLiteral("first.mp3") };
+        for (int i = 2; i < count; ++i)
+            lines << QStringLiteral("one.mp3");
+        lines << QStringLiteral("last.mp3");
+        play(writeList(QStringLiteral("long-order.ram"), lines));
+        QTRY_VERIFY_WITH_TIMEOUT(m_engine->playbackState() == MediaEngine::Playing
+                && m_engine->currentLocation().endsWith(QStringLiteral("/first.mp3")),
+            20000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_engine->status().entries, count, 30000);
+        QCOMPARE(m_engine->status().entry, 0);
+        m_engine->setListLooping(true);
+        m_engine->skipToPreviousEntry();
+        QTRY_COMPARE_WITH_TIMEOUT(m_engine->status().entry, count - 1, 20000);
+        QVERIFY(m_engine->currentLocation().endsWith(QStringLiteral("/last.mp3")));
+        QTRY_COMPARE_WITH_TIMEOUT(m_engine->playbackState(), MediaEngine::Playing, 20000);
+    }
+
     void refusedDownloadsSayWhy()
     {
         LoopbackServer server(LoopbackServer::Mode::Serve);
@@ -69,6 +110,15 @@ private:
     {
         m_engine->setSource(source);
         m_engine->startPlayback();
+    }
+
+    QString writeList(const QString &name, const QStringList &lines)
+    {
+        const QString path = m_media.filePath(name);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+        return path;
     }
 
     QTemporaryDir m_media;

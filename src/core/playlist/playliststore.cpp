@@ -1,6 +1,6 @@
 #include "core/playlist/playliststore.h"
 
-#include "core/playlist/listfile.h"
+#include "core/playlist/listprefetch.h"
 #include "core/playlist/playlistmodel.h"
 #include "core/text/safesave.h"
 #include "core/text/textfile.h"
@@ -13,13 +13,14 @@ PlaylistStore::PlaylistStore(QString path, QString readPath)
 
 PlaylistStore::LoadStatus PlaylistStore::load(PlaylistModel &model)
 {
-    const TextFile::ReadResult read = TextFile::readLines(m_readPath);
+    std::optional<ListPrefetch::Read> prefetched = ListPrefetch::take(m_readPath);
+    ListPrefetch::Read read = prefetched ? std::move(*prefetched) : ListPrefetch::read(m_readPath);
     m_linkRefused = !SafeSave::mayReplace(m_path);
     if (read.status == TextFile::ReadStatus::NotFound) {
         TextFile::writeLines(m_path, { QStringLiteral("#") });
         return LoadStatus::Created;
     }
-    model.appendItems(ListFile::itemsFromLines(read.lines, &PlaylistItem::iconForSaved));
+    model.appendItems(std::move(read.items));
     if (read.status != TextFile::ReadStatus::Ok) {
         m_loadFailed = true;
         return LoadStatus::Unreadable;

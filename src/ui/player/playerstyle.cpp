@@ -12,7 +12,7 @@ PlayerWindow > HotSpot[textButton="true"]:hover { color: #1a4f8b; text-decoratio
 PlayerWindow > QCheckBox { background: transparent; }
 PlayerWindow > QCheckBox::indicator { width: 11px; height: 11px; border: 1px solid #0d1a2a;
     background: #e8eef5; border-radius: 2px; }
-PlayerWindow > QCheckBox::indicator:checked { image: url(:/skin/check.svg); background: qlineargradient(
+PlayerWindow > QCheckBox::indicator:checked { background: qlineargradient(
     x1:0, y1:0, x2:0, y2:1, stop:0 #cfeaff, stop:1 #7fb8e6); }
 PlayerWindow > QProgressBar { border: 1px solid #0b1522; border-radius: 2px; background: #0e1c2c; }
 PlayerWindow > QProgressBar::chunk { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
@@ -29,7 +29,7 @@ PlayerWindow > QComboBox::drop-down { width: 12px; border: none; }
 PlayerWindow QComboBox QAbstractItemView { border: 1px solid #0b1522; background: #eef3f8; color: #1b2733;
     selection-background-color: #3d6590; selection-color: #ffffff; outline: none; }
 PlayerWindow QComboBox QAbstractItemView::item { min-height: 18px; padding: 0px 3px; }
-PlayerWindow > QComboBox::down-arrow { image: url(:/skin/arrow-down.svg); width: 8px; height: 5px; }
+PlayerWindow > QComboBox::down-arrow { image: none; }
 PlayerWindow > QPushButton { border: 1px solid #0b1522; border-radius: 3px; color: #f2f6fa;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4c84b8, stop:1 #24517d); }
 PlayerWindow > QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,

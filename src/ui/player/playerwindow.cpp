@@ -16,6 +16,7 @@
 #include "ui/player/playercommands.h"
 #include "ui/player/playerstyle.h"
 #include "ui/skin/skin.h"
+#include "ui/skin/skinnedboxes.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -209,7 +210,7 @@ void PlayerWindow::buildMonitor()
 void PlayerWindow::buildOptions()
 {
     auto makeBox = [this](const char *name, QRect geometry, bool checked) {
-        auto *box = new QCheckBox(this);
+        auto *box = new SkinCheckBox(this);
         box->setObjectName(QString::fromLatin1(name));
         box->setGeometry(geometry);
         box->setChecked(checked);
@@ -239,7 +240,7 @@ void PlayerWindow::buildSearchRow()
     m_searchText->setGeometry(pixels(2115, 2115, 1230, 315));
     m_searchText->setToolTip(QStringLiteral("在这里输入您要查询的内容"));
 
-    m_category = new QComboBox(this);
+    m_category = new SkinComboBox(this);
     m_category->setObjectName(QStringLiteral("Combo1"));
     m_category->setGeometry(pixels(3375, 2115, 1050, 300));
     m_category->setEditable(true);
