@@ -28,6 +28,7 @@
 // Aim: 300 ms or less for each.
 #include "app/enginefactory.h"
 #include "app/program.h"
+#include "benchtools.h"
 #include "core/playlist/playlistmodel.h"
 #include "engine/mpvengine.h"
 #include "ui/common/appcontext.h"
@@ -61,15 +62,10 @@
 
 namespace {
 
+using namespace BenchTools;
+
 QTextStream out(stdout);
 QTextStream err(stderr);
-
-int option(const QString &name, int fallback)
-{
-    const QStringList arguments = QCoreApplication::arguments();
-    const qsizetype at = arguments.indexOf(name);
-    return at > 0 && at + 1 < arguments.size() ? arguments.at(at + 1).toInt() : fallback;
-}
 
 QString textOption(const QString &name)
 {
@@ -147,65 +143,12 @@ void writeLines(
         fail(QStringLiteral("cannot write ") + path);
 }
 
-void untilIdle()
-{
-    QEventLoop loop;
-    QTimer::singleShot(0, &loop, &QEventLoop::quit);
-    loop.exec();
-    QCoreApplication::sendPostedEvents();
-}
-
-// Runs the event loop until the condition holds (checked every millisecond);
-// gives up after two minutes.
+// Runs the event loop until the condition holds; gives up after two minutes.
 void until(const std::function<bool()> &condition, const QString &what)
 {
-    if (condition())
-        return;
-    QEventLoop loop;
-    QTimer poll;
-    poll.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (condition())
-            loop.quit();
-    });
-    QTimer::singleShot(120000, &loop, &QEventLoop::quit);
-    poll.start(1);
-    loop.exec();
-    if (!condition())
+    if (!BenchTools::until(condition))
         fail(QStringLiteral("gave up waiting for ") + what);
 }
-
-// The longest stretch in which a 1 ms timer could not run: the event loop
-// was busy, the window frozen.
-class StallMeter
-{
-public:
-    StallMeter()
-    {
-        m_ticks.setTimerType(Qt::PreciseTimer);
-        m_ticks.setInterval(1);
-        QObject::connect(&m_ticks, &QTimer::timeout, [this] { tick(); });
-        m_clock.start();
-        m_ticks.start();
-    }
-    double worstMs()
-    {
-        tick();
-        return m_worst / 1e6;
-    }
-
-private:
-    void tick()
-    {
-        const qint64 now = m_clock.nsecsElapsed();
-        m_worst = std::max(m_worst, now - m_last);
-        m_last = now;
-    }
-    QTimer m_ticks;
-    QElapsedTimer m_clock;
-    qint64 m_last = 0;
-    qint64 m_worst = 0;
-};
 
 // Answers every question as a person going through the operations would,
 // and notes when the random-order preview is asked and answered.
@@ -422,12 +365,6 @@ void Bench::randomOrder(Program &program, bool keep)
     record(keep, QStringLiteral("random_preview"), m_prompts.previewAskedMs, stall);
     record(keep, QStringLiteral("random_play"), played, stall);
     untilWholeList(engine, QStringLiteral("random_whole_list"), keep);
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 void Bench::report()

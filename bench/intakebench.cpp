@@ -8,6 +8,7 @@
 //
 // Run on the offscreen platform or under Xvfb; aim: 200 ms or less each.
 #include "app/windowset.h"
+#include "benchtools.h"
 #include "core/media/mediaengine.h"
 #include "core/playlist/playlistmodel.h"
 #include "ui/common/appcontext.h"
@@ -40,14 +41,9 @@
 
 namespace {
 
-QTextStream out(stdout);
+using namespace BenchTools;
 
-int option(const QString &name, int fallback)
-{
-    const QStringList arguments = QCoreApplication::arguments();
-    const qsizetype at = arguments.indexOf(name);
-    return at > 0 && at + 1 < arguments.size() ? arguments.at(at + 1).toInt() : fallback;
-}
+QTextStream out(stdout);
 
 void writeList(const QString &path, int items)
 {
@@ -60,30 +56,6 @@ void writeList(const QString &path, int items)
         file.write(bytes);
 }
 
-void untilIdle()
-{
-    QEventLoop loop;
-    QTimer::singleShot(0, &loop, &QEventLoop::quit);
-    loop.exec();
-    QCoreApplication::sendPostedEvents();
-}
-
-// Runs the event loop until the condition holds (checked every millisecond).
-void until(const std::function<bool()> &condition)
-{
-    if (condition())
-        return;
-    QEventLoop loop;
-    QTimer poll;
-    poll.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (condition())
-            loop.quit();
-    });
-    poll.start(1);
-    loop.exec();
-}
-
 template<typename T> T *topLevel(const QString &name)
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
@@ -92,44 +64,6 @@ template<typename T> T *topLevel(const QString &name)
     }
     return nullptr;
 }
-
-// The longest stretch in which a 1 ms timer could not run: the event loop
-// was busy, the window frozen.
-class StallMeter
-{
-public:
-    StallMeter()
-    {
-        m_ticks.setTimerType(Qt::PreciseTimer);
-        m_ticks.setInterval(1);
-        QObject::connect(&m_ticks, &QTimer::timeout, [this] { tick(); });
-    }
-    void start()
-    {
-        m_worst = 0;
-        m_clock.start();
-        m_last = 0;
-        m_ticks.start();
-    }
-    double stopMs()
-    {
-        tick();
-        m_ticks.stop();
-        return m_worst / 1e6;
-    }
-
-private:
-    void tick()
-    {
-        const qint64 now = m_clock.nsecsElapsed();
-        m_worst = std::max(m_worst, now - m_last);
-        m_last = now;
-    }
-    QTimer m_ticks;
-    QElapsedTimer m_clock;
-    qint64 m_last = 0;
-    qint64 m_worst = 0;
-};
 
 struct Sample
 {

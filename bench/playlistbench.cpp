@@ -7,6 +7,7 @@
 // Run on the offscreen platform or under Xvfb; aims: shown in 300 ms or less,
 // saved in 100 ms or less, under 40 MB added.
 #include "app/windowset.h"
+#include "benchtools.h"
 #include "core/media/mediaengine.h"
 #include "core/playlist/playlistmodel.h"
 #include "core/playlist/playliststore.h"
@@ -29,6 +30,8 @@
 #include <algorithm>
 
 namespace {
+
+using namespace BenchTools;
 
 QTextStream out(stdout);
 
@@ -56,21 +59,6 @@ void writeList(const QString &path, int items)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
-}
-
-// Runs the event loop until every pending event, paints included, is handled.
-void untilIdle()
-{
-    QEventLoop loop;
-    QTimer::singleShot(0, &loop, &QEventLoop::quit);
-    loop.exec();
-    QCoreApplication::sendPostedEvents();
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 void measureFiles(const QString &path)
