@@ -2,6 +2,7 @@
 
 #include "core/program/launcher.h"
 #include "core/program/version.h"
+#include "core/text/safesave.h"
 #include "core/update/updatepage.h"
 #include "core/web/servicehosts.h"
 #include "ui/common/appcontext.h"
@@ -11,7 +12,6 @@
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -28,18 +28,6 @@ public:
         return systemProxyForQuery(query);
     }
 };
-
-// Replaces the file atomically: a failed write leaves the previous one.
-bool storeAtomically(const QString &path, const QByteArray &bytes, QString *error)
-{
-    QSaveFile file(path);
-    // QSaveFile::commit() does not notice a failed flush, so flush first.
-    const bool stored = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
-        && file.flush() && file.commit();
-    if (!stored)
-        *error = file.errorString();
-    return stored;
-}
 
 QString tooLargeReason()
 {
@@ -141,7 +129,7 @@ void UpdateCheck::fetchEnded()
 void UpdateCheck::conclude(const QByteArray &body)
 {
     QString error;
-    if (!storeAtomically(m_context.folder.file(QStringLiteral("updatex.ini")), body, &error)) {
+    if (!SafeSave::replace(m_context.folder.file(QStringLiteral("updatex.ini")), body, &error)) {
         finish(Outcome::Failed, QStringLiteral("无法保存 updatex.ini（%1）。").arg(error));
         return;
     }

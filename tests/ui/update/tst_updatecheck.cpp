@@ -8,9 +8,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -78,6 +81,7 @@ private Q_SLOTS:
     void silentCheckShowsNothingElse();
     void reportingCheckTellsTheOutcome();
     void unwritableFolderEndsTheCheck();
+    void linkOthersCouldHavePlacedIsNotWrittenThrough();
     void addressComesFromHostOrEnvironment();
 };
 
@@ -195,6 +199,27 @@ void TestUpdateCheck::unwritableFolderEndsTheCheck()
     QCOMPARE(rig.run(UpdateCheck::Mode::Reporting), UpdateCheck::Outcome::Failed);
     QCOMPARE(rig.prompts.asked.size(), 1);
     QVERIFY(rig.prompts.asked.at(0).text.contains(u"updatex.ini"_s));
+}
+
+void TestUpdateCheck::linkOthersCouldHavePlacedIsNotWrittenThrough()
+{
+    CheckRig rig;
+    QVERIFY(rig.server.listen());
+    rig.server.body = page("2");
+    const QString victim = rig.dir.filePath(u"victim.txt"_s);
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("precious\n");
+    file.close();
+    // In a folder everybody may write to, anybody could have put the link there.
+    QCOMPARE(::chmod(QFile::encodeName(rig.dir.path()).constData(), 01777), 0);
+    QVERIFY(QFile::link(victim, rig.storedPath()));
+
+    QCOMPARE(rig.run(UpdateCheck::Mode::Silent), UpdateCheck::Outcome::Failed);
+    QVERIFY(rig.prompts.asked.isEmpty());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("precious\n"));
+    QVERIFY(QFileInfo(rig.storedPath()).isSymLink());
 }
 
 void TestUpdateCheck::addressComesFromHostOrEnvironment()
