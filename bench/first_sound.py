@@ -7,14 +7,15 @@ PULSE_SERVER (and what the player needs) in the environment; each run starts
 CMD in its own process group and ends it once the stream stands. Prints one
 figure per run, then "median N".
 """
-import os, signal, subprocess, sys, time, statistics, select
+import select, subprocess, sys, time
+
+import probe
 
 def one_run(cmd, timeout=15.0):
     watch = subprocess.Popen(['pactl', 'subscribe'], stdout=subprocess.PIPE, text=True, bufsize=1)
     time.sleep(0.3)  # let the subscription settle before the player starts
     t0 = time.monotonic()
-    player = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              start_new_session=True)
+    player = probe.start(cmd)
     opened = {}  # sink-input -> ms after exec, while it stands
     result = None
     deadline = t0 + timeout
@@ -32,16 +33,7 @@ def one_run(cmd, timeout=15.0):
         standing = [t for t in opened.values() if now - t >= 300]
         if standing:
             result = min(standing)
-    for process in (player,):
-        try:
-            os.killpg(process.pid, signal.SIGTERM)
-        except ProcessLookupError:
-            pass
-    try:
-        player.wait(5)
-    except subprocess.TimeoutExpired:
-        os.killpg(player.pid, signal.SIGKILL)
-        player.wait()
+    probe.stop(player)
     watch.terminate()
     watch.wait()
     time.sleep(0.5)  # the next run starts without this one's stream
@@ -51,9 +43,6 @@ def main():
     runs = int(sys.argv[1])
     cmd = sys.argv[sys.argv.index('--') + 1:]
     one_run(cmd)  # warm-up
-    values = [v for v in (one_run(cmd) for _ in range(runs)) if v is not None]
-    for v in values:
-        print(f'{v:.0f}')
-    print(f'median {statistics.median(values):.0f}' if values else 'median none')
+    probe.report([v for v in (one_run(cmd) for _ in range(runs)) if v is not None])
 
 main()

@@ -6,7 +6,9 @@ which charge a whole 10 ms to whichever thread a tick happens to find running.
 Each run starts CMD, lets it settle for 3 s, then measures SECONDS. Prints one
 figure (ms) per run, then "median N".
 """
-import os, signal, statistics, subprocess, sys, time
+import os, sys, time
+
+import probe
 
 def tree(root):
     children = {}
@@ -38,29 +40,20 @@ def cpu_ns(root):
     return times
 
 def one_run(cmd, seconds):
-    player = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              start_new_session=True)
+    player = probe.start(cmd)
     time.sleep(3)
     before = cpu_ns(player.pid)
     time.sleep(seconds)
     after = cpu_ns(player.pid)
     # Threads that ended meanwhile are lost; threads that started count from zero.
     used = sum(ns - before.get(key, 0) for key, ns in after.items())
-    os.killpg(player.pid, signal.SIGTERM)
-    try:
-        player.wait(5)
-    except subprocess.TimeoutExpired:
-        os.killpg(player.pid, signal.SIGKILL)
-        player.wait()
+    probe.stop(player)
     time.sleep(0.5)
     return used / 1e6
 
 def main():
     runs, seconds = int(sys.argv[1]), float(sys.argv[2])
     cmd = sys.argv[sys.argv.index('--') + 1:]
-    values = [one_run(cmd, seconds) for _ in range(runs)]
-    for v in values:
-        print(f'{v:.0f}')
-    print(f'median {statistics.median(values):.0f}')
+    probe.report([one_run(cmd, seconds) for _ in range(runs)])
 
 main()

@@ -7,25 +7,20 @@ Tunvia maps a third, the drop window, a few seconds after it starts. Each run
 ends CMD once its windows are mapped. Prints one figure per run, then
 "median N".
 """
-import os, signal, statistics, subprocess, sys, tempfile, time
+import sys, tempfile, time
+
+import probe
 
 def one_run(xlaunch, windows, cmd, timeout=15.0):
     with tempfile.NamedTemporaryFile('r', suffix='.maps') as log:
-        launcher = subprocess.Popen([xlaunch, '-o', log.name, '--'] + cmd,
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                    start_new_session=True)
+        launcher = probe.start([xlaunch, '-o', log.name, '--'] + cmd)
         deadline = time.monotonic() + timeout
         maps = []
         while len(maps) < windows and time.monotonic() < deadline:
             time.sleep(0.05)
             log.seek(0)
             maps = [line for line in log.read().splitlines() if line.startswith('map ')]
-        os.killpg(launcher.pid, signal.SIGTERM)
-        try:
-            launcher.wait(5)
-        except subprocess.TimeoutExpired:
-            os.killpg(launcher.pid, signal.SIGKILL)
-            launcher.wait()
+        probe.stop(launcher)
         time.sleep(0.3)
         if len(maps) < windows:
             return None
@@ -35,9 +30,7 @@ def main():
     xlaunch, runs, windows = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
     cmd = sys.argv[sys.argv.index('--') + 1:]
     one_run(xlaunch, windows, cmd)  # warm-up
-    values = [v for v in (one_run(xlaunch, windows, cmd) for _ in range(runs)) if v is not None]
-    for v in values:
-        print(f'{v:.1f}')
-    print(f'median {statistics.median(values):.1f}' if values else 'median none')
+    probe.report([v for v in (one_run(xlaunch, windows, cmd) for _ in range(runs))
+                  if v is not None], digits=1)
 
 main()

@@ -16,6 +16,31 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+// The real windows and the libmpv engine on a folder's xlist.cfg, with
+// "循环播放列表" set.
+struct LoopingPlayer
+{
+    explicit LoopingPlayer(const QString &folder)
+        : context { state, prompts, launcher, AppFolder(folder), ServiceHosts {} }
+        , hub(context, [this] { return MpvEngine::create(context.folder); })
+    {
+        if (PlayerWindow *player = hub.player()) {
+            player->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);
+            engine = qobject_cast<MpvEngine *>(hub.engine());
+        }
+    }
+    AppState state;
+    ScriptedPrompts prompts;
+    RecordingLauncher launcher;
+    AppContext context;
+    WindowSet hub;
+    MpvEngine *engine = nullptr;
+};
+
+} // namespace
+
 // The playlist with the real libmpv engine: a double click on a generated
 // list plays on through looptemp.ram from the clicked item, and random order
 // plays its picks.
@@ -39,18 +64,12 @@ private Q_SLOTS:
                        .toUtf8());
         list.close();
 
-        AppState state;
-        ScriptedPrompts prompts;
-        RecordingLauncher launcher;
-        AppContext context { state, prompts, launcher, AppFolder(dir.path()), ServiceHosts {} };
-        WindowSet hub(context, [&context] { return MpvEngine::create(context.folder); });
-        PlayerWindow *player = hub.player();
-        QVERIFY2(player, "the engine could not be created");
-        player->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);
-        auto *engine = qobject_cast<MpvEngine *>(hub.engine());
+        LoopingPlayer rig(dir.path());
+        QVERIFY2(rig.engine, "the engine could not be created");
+        MpvEngine *engine = rig.engine;
         QVERIFY(engine);
 
-        PlaylistWindow *window = hub.playlist();
+        PlaylistWindow *window = rig.hub.playlist();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         PlaylistGrid *grid = window->grid();
@@ -92,23 +111,17 @@ private Q_SLOTS:
         list.write(saved);
         list.close();
 
-        AppState state;
-        ScriptedPrompts prompts;
-        RecordingLauncher launcher;
-        AppContext context { state, prompts, launcher, AppFolder(dir.path()), ServiceHosts {} };
-        WindowSet hub(context, [&context] { return MpvEngine::create(context.folder); });
-        PlayerWindow *player = hub.player();
-        QVERIFY2(player, "the engine could not be created");
-        player->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);
-        auto *engine = qobject_cast<MpvEngine *>(hub.engine());
-        PlaylistWindow *window = hub.playlist();
+        LoopingPlayer rig(dir.path());
+        QVERIFY2(rig.engine, "the engine could not be created");
+        MpvEngine *engine = rig.engine;
+        PlaylistWindow *window = rig.hub.playlist();
         // Every row once, in an order unlike the list's (7 and 300 share no factor).
         auto picks = std::make_shared<int>(0);
         window->setRandomPick([picks](int n) { return (++*picks * 7) % n + 1; });
         const auto picked = [&](int k) { return paths.at((k * 7) % count); };
-        prompts.answers.enqueue(Prompts::Answer::Yes);
+        rig.prompts.answers.enqueue(Prompts::Answer::Yes);
         window->findChild<QPushButton *>(QStringLiteral("Command9"))->click();
-        QCOMPARE(prompts.asked.last().title, QStringLiteral(u"您看这顺序怎样？"));
+        QCOMPARE(rig.prompts.asked.last().title, QStringLiteral(u"您看这顺序怎样？"));
 
         QTRY_VERIFY_WITH_TIMEOUT(engine->playbackState() == MediaEngine::Playing
                 && engine->currentLocation() == picked(1),
