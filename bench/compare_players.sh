@@ -43,7 +43,7 @@ for seed in aud-gtk-skins qmmp; do
 done
 
 echo "== building Tunvia, the floor and the list benchmark (Release)" >&2
-cmake -S "$repo" -B "$repo/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake -S "$repo" -B "$repo/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTUNVIA_BUILD_BENCH=ON >/dev/null
 cmake --build "$repo/build-bench" -j"$(nproc)" --target tunvia tunvia_floor bench_biglist >/dev/null
 # The program's folder is its application folder (the list lives there): one
 # copy without a list, one with the harness's 100,000 files as its list.

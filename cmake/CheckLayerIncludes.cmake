@@ -1,9 +1,13 @@
 # cmake -DLAYER=name -DFORBIDDEN=regex;... -DSOURCES=file;... -P CheckLayerIncludes.cmake
-# Fails when a source of the layer includes a header the layer must not use.
+# Fails when a source of the layer includes a header the layer must not use,
+# or names a header through ".." (which would reach past the include roots).
 set(failures "")
 foreach(source IN LISTS SOURCES)
     file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include")
     foreach(line IN LISTS includes)
+        if(line MATCHES "#[ \t]*include[ \t]*[<\"][^>\"]*\\.\\.")
+            string(APPEND failures "\n  ${source}: ${line}")
+        endif()
         foreach(pattern IN LISTS FORBIDDEN)
             if(line MATCHES "#[ \t]*include[ \t]*[<\"](${pattern})")
                 string(APPEND failures "\n  ${source}: ${line}")

@@ -21,16 +21,25 @@ function(tunvia_add_layer target layer)
 endfunction()
 
 # Adds the include check of a layer once all its sources are known; call it
-# from the folder that lists them.
+# from the folder that lists them. Every source and header in the layer's
+# folder must be listed, so that the check (and the build) sees all of them;
+# ALSO names files of the folder that belong to another target.
+# tunvia_check_layer(TARGET [ALSO file ...])
 function(tunvia_check_layer target)
+    cmake_parse_arguments(ARG "" "" "ALSO" ${ARGN})
     get_property(forbidden TARGET ${target} PROPERTY TUNVIA_FORBIDDEN_INCLUDES)
-    if(NOT forbidden)
-        return()
-    endif()
     get_target_property(sources ${target} SOURCES)
     list(FILTER sources INCLUDE REGEX "\\.(h|cpp)$")
     list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ REGEX "^[^/]")
     list(FILTER sources EXCLUDE REGEX "^${CMAKE_BINARY_DIR}/")
+    file(GLOB_RECURSE present CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    list(TRANSFORM ARG_ALSO PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    list(REMOVE_ITEM present ${sources} ${ARG_ALSO})
+    if(present)
+        list(JOIN present "\n  " unlisted)
+        message(FATAL_ERROR "${target}: files in its folder that it does not list:\n  ${unlisted}")
+    endif()
     set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}_layer.stamp)
     add_custom_command(OUTPUT ${stamp}
         COMMAND ${CMAKE_COMMAND} "-DLAYER=${target}" "-DFORBIDDEN=${forbidden}"

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --tests
 scripts/check-format.sh
-cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -G Ninja
+cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DTUNVIA_WERROR=ON -G Ninja
 cmake --build build-tests -j"$(nproc)"
 cd build-tests
 ctest --output-on-failure --timeout 300 "$@"

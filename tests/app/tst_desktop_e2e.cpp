@@ -3,6 +3,7 @@
 // interface on a private session bus following and driving a real playback.
 #include "core/program/version.h"
 #include "support/privatebus.h"
+#include "support/requiretool.h"
 #include "support/testmedia.h"
 #include "support/xsession.h"
 
@@ -116,9 +117,9 @@ void DesktopEndToEndTest::commandLineNeedsNoDisplay()
 
 void DesktopEndToEndTest::secondStartHandsOverAndMprisDrivesThePlayback()
 {
-    if (!XSession::toolsAvailable() || !PrivateBus::available()
-        || QStandardPaths::findExecutable(u"ffmpeg"_s).isEmpty())
-        QSKIP("Xvfb, xdotool, dbus-daemon or ffmpeg is not installed");
+    TUNVIA_REQUIRE_TOOLS(XSession::toolsAvailable() && PrivateBus::available()
+            && !QStandardPaths::findExecutable(u"ffmpeg"_s).isEmpty(),
+        "Xvfb, xdotool, dbus-daemon or ffmpeg");
     QVERIFY(TestMedia::generate(TestMedia::Kind::Mp3, m_dir.filePath(u"a.mp3"_s), 30));
     QVERIFY(TestMedia::generate(TestMedia::Kind::Mp3, m_dir.filePath(u"b 2.mp3"_s), 30));
     QVERIFY(startX());
@@ -178,8 +179,7 @@ void DesktopEndToEndTest::secondStartHandsOverAndMprisDrivesThePlayback()
 // up on it after a moment and comes up by itself (here without a bus).
 void DesktopEndToEndTest::hungInstanceDoesNotKeepTheUserOut()
 {
-    if (!XSession::toolsAvailable())
-        QSKIP("Xvfb or xdotool is not installed");
+    TUNVIA_REQUIRE_TOOLS(XSession::toolsAvailable(), "Xvfb or xdotool");
     QVERIFY(startX());
     const XSession &x = *m_x;
     QTemporaryDir folder;

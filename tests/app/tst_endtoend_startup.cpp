@@ -1,3 +1,4 @@
+#include "support/requiretool.h"
 #include "support/xsession.h"
 
 #include <QFile>
@@ -15,8 +16,7 @@ class TestEndToEndStartup : public QObject
 private Q_SLOTS:
     void firstStartShowsBothWindowsAndClosesCleanly()
     {
-        if (!XSession::toolsAvailable())
-            QSKIP("Xvfb or xdotool is not installed");
+        TUNVIA_REQUIRE_TOOLS(XSession::toolsAvailable(), "Xvfb or xdotool");
         XSession x;
         QVERIFY(x.start());
         QTemporaryDir folder;
@@ -60,9 +60,9 @@ private Q_SLOTS:
     void withoutTheEngineOnlyTheMessageShowsAndNothingIsSaved()
     {
         QFETCH(bool, withFile);
-        if (!XSession::toolsAvailable()
-            || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
-            QSKIP("Xvfb, xdotool or unshare is not installed");
+        TUNVIA_REQUIRE_TOOLS(XSession::toolsAvailable()
+                && !QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty(),
+            "Xvfb, xdotool or unshare");
         const QString library = installedLibmpv();
         if (library.isEmpty())
             QSKIP("libmpv is not in the loader's cache");

@@ -1,5 +1,6 @@
 // Drags the real program's player window under Xvfb with a window manager and
 // checks that the playlist window docks against it after the release.
+#include "support/requiretool.h"
 #include "support/xsession.h"
 
 #include <QProcess>
@@ -22,9 +23,9 @@ private Q_SLOTS:
 
 void FrameXvfbTest::draggingThePlayerDocksThePlaylistAfterRelease()
 {
-    if (!XSession::toolsAvailable()
-        || QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
-        QSKIP("Xvfb, xdotool or openbox is not installed");
+    TUNVIA_REQUIRE_TOOLS(XSession::toolsAvailable()
+            && !QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty(),
+        "Xvfb, xdotool or openbox");
     XSession x;
     QVERIFY(x.start(QSize(1280, 800)));
     QVERIFY2(x.startWindowManager(), "openbox did not come up");

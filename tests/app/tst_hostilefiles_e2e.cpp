@@ -1,3 +1,4 @@
+#include "support/requiretool.h"
 #include "support/xsession.h"
 
 #include <QFile>
@@ -24,8 +25,7 @@ private Q_SLOTS:
     void specialFilesAsTheListDoNotStopTheStart()
     {
         QFETCH(QString, kind);
-        if (!XSession::toolsAvailable())
-            QSKIP("Xvfb or xdotool is not installed");
+        TUNVIA_REQUIRE_TOOLS(XSession::toolsAvailable(), "Xvfb or xdotool");
         XSession x;
         QVERIFY(x.start());
         QTemporaryDir folder;

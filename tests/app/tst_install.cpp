@@ -1,6 +1,8 @@
 // The install tree, as a distribution or `cmake --install` lays it out under
 // a prefix: the program, its desktop entry, icon and AppStream description,
 // which the desktop's own validators accept.
+#include "support/requiretool.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -82,8 +84,7 @@ void InstallTest::filesPassTheValidators()
 {
     const bool desktopTools = !QStandardPaths::findExecutable(u"desktop-file-validate"_s).isEmpty();
     const bool appstream = !QStandardPaths::findExecutable(u"appstreamcli"_s).isEmpty();
-    if (!desktopTools && !appstream)
-        QSKIP("desktop-file-utils and appstream are not installed");
+    TUNVIA_REQUIRE_TOOLS(desktopTools || appstream, "desktop-file-utils and appstream");
     QByteArray output;
     if (desktopTools) {
         QCOMPARE(run(u"desktop-file-validate"_s, { installed(kDesktopEntry) }, &output), 0);

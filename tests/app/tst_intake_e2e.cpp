@@ -2,6 +2,7 @@
 // the add-directory dialog reached from the playlist's add hot spot, and a
 // real drag from another program onto the drop window. Both end with the
 // program's own save of xlist.cfg.
+#include "support/requiretool.h"
 #include "support/xsession.h"
 
 #include <QDir>
@@ -80,8 +81,9 @@ private:
 
 void IntakeEndToEndTest::init()
 {
-    if (!XSession::toolsAvailable() || QStandardPaths::findExecutable(u"openbox"_s).isEmpty())
-        QSKIP("Xvfb, xdotool or openbox is not installed");
+    TUNVIA_REQUIRE_TOOLS(
+        XSession::toolsAvailable() && !QStandardPaths::findExecutable(u"openbox"_s).isEmpty(),
+        "Xvfb, xdotool or openbox");
     m_x = std::make_unique<XSession>();
     QVERIFY(m_x->start(kScreen));
     QVERIFY2(m_x->startWindowManager(), "openbox did not come up");
@@ -150,7 +152,7 @@ void IntakeEndToEndTest::addDirectoryFromTheAddMenuIsSavedAtExit()
     const QPoint confirm = clientOrigin(*m_x, dialog) + QPoint(135 + 36, 213 + 9);
     for (int press = 0; press < 20 && isVisible(*m_x, u"增加目录"_s); ++press) {
         m_x->click(confirm);
-        QTest::qWaitFor([&] { return !isVisible(*m_x, u"增加目录"_s); }, 2000);
+        (void)QTest::qWaitFor([&] { return !isVisible(*m_x, u"增加目录"_s); }, 2000);
     }
     QVERIFY2(!isVisible(*m_x, u"增加目录"_s), "the dialog stayed open");
 

@@ -2,6 +2,7 @@
 // opens on a click of Image4, "打开一个网址" asks for an address, and the
 // engine fetches and plays the MP3 that this test serves on 127.0.0.1.
 #include "support/mediaserver.h"
+#include "support/requiretool.h"
 #include "support/testmedia.h"
 #include "support/xsession.h"
 
@@ -56,8 +57,9 @@ static bool activityBarSettles(const XSession &x)
 
 void TestOpenAddressEndToEnd::mainMenuOpensAddressAndPlays()
 {
-    if (!XSession::toolsAvailable() || QStandardPaths::findExecutable(u"ffmpeg"_s).isEmpty())
-        QSKIP("Xvfb, xdotool or ffmpeg is not installed");
+    TUNVIA_REQUIRE_TOOLS(
+        XSession::toolsAvailable() && !QStandardPaths::findExecutable(u"ffmpeg"_s).isEmpty(),
+        "Xvfb, xdotool or ffmpeg");
     QTemporaryDir dir;
     const QString song = dir.filePath(u"song.mp3"_s);
     QVERIFY(TestMedia::generate(TestMedia::Kind::Mp3, song, 60)); // about 1 MB

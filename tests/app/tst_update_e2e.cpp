@@ -2,6 +2,7 @@
 // pointed at this test's server, and a fake browser (an xdg-open first on
 // PATH) that notes every address it is given.
 #include "support/pageserver.h"
+#include "support/requiretool.h"
 #include "support/xsession.h"
 
 #include <QDir>
@@ -91,8 +92,7 @@ private Q_SLOTS:
 
 void TestUpdateEndToEnd::init()
 {
-    if (!XSession::toolsAvailable())
-        QSKIP("Xvfb or xdotool is not installed");
+    TUNVIA_REQUIRE_TOOLS(XSession::toolsAvailable(), "Xvfb or xdotool");
 }
 
 void TestUpdateEndToEnd::newerVersionOpensTheAddressAfterTheBoxCloses()

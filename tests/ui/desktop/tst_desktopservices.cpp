@@ -1,6 +1,7 @@
 #include "support/fakeengine.h"
 #include "support/ordinaryuser.h"
 #include "support/privatebus.h"
+#include "support/requiretool.h"
 #include "ui/desktop/mprisservice.h"
 #include "ui/desktop/singleinstance.h"
 
@@ -222,8 +223,7 @@ void DesktopServicesTest::initTestCase()
 
 void DesktopServicesTest::propertiesFollowTheEngine()
 {
-    if (!m_service)
-        QSKIP("dbus-daemon is not installed");
+    TUNVIA_REQUIRE_TOOLS(m_service, "dbus-daemon");
     m_engine->changeState(MediaEngine::Paused);
     QTRY_VERIFY_WITH_TIMEOUT(announced(u"PlaybackStatus"_s, u"Paused"_s), 20000);
     QCOMPARE(property(kPlayer, u"PlaybackStatus"_s).toString(), u"Paused"_s);
@@ -262,8 +262,7 @@ void DesktopServicesTest::propertiesFollowTheEngine()
 
 void DesktopServicesTest::badCallsChangeNothing()
 {
-    if (!m_service)
-        QSKIP("dbus-daemon is not installed");
+    TUNVIA_REQUIRE_TOOLS(m_service, "dbus-daemon");
     m_engine->setVolumeLevel(40);
     m_engine->calls.clear();
     QSignalSpy opened(m_service.get(), &MprisService::openRequested);
@@ -285,8 +284,7 @@ void DesktopServicesTest::badCallsChangeNothing()
 
 void DesktopServicesTest::rootInterfaceRaisesQuitsAndOpens()
 {
-    if (!m_service)
-        QSKIP("dbus-daemon is not installed");
+    TUNVIA_REQUIRE_TOOLS(m_service, "dbus-daemon");
     QCOMPARE(property(kRoot, u"Identity"_s).toString(), u"Tunvia"_s);
     QVERIFY(property(kRoot, u"CanQuit"_s).toBool());
     QSignalSpy raised(m_service.get(), &MprisService::raiseRequested);

@@ -208,4 +208,4 @@ void TestEngineRules::settingsRoundTripAndBecomeCoreOptions()
 }
 
 QTEST_GUILESS_MAIN(TestEngineRules)
-#include "test_enginerules.moc"
+#include "tst_enginerules.moc"

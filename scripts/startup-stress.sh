@@ -4,7 +4,7 @@
 # start-up that show only now and then (a SIGABRT was seen once on a loaded
 # 2-core machine).
 #
-#   bash bench/startup_stress.sh [RUNS]        (500 by default)
+#   bash scripts/startup-stress.sh [RUNS]        (500 by default)
 #
 # STRESS_SECONDS, when set, ends the series early after that many seconds and
 # reports the runs made so far.
@@ -20,10 +20,8 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-500}
 build=${STRESS_BUILD:-$repo/build-asan}
-flags="-fsanitize=address,undefined -fno-omit-frame-pointer"
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-    -DTUNVIA_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_C_FLAGS="$flags" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+    -DTUNVIA_SANITIZE=ON >/dev/null
 cmake --build "$build" --target tunvia -j"${JOBS:-2}" >/dev/null
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tunvia-stress.XXXXXX")

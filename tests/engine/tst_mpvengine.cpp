@@ -565,4 +565,4 @@ void TestMpvEngine::refusedCommandsReportTheirTag()
 }
 
 QTEST_MAIN(TestMpvEngine)
-#include "test_mpvengine.moc"
+#include "tst_mpvengine.moc"

@@ -380,4 +380,4 @@ void TestRamList::remoteHlsPlaylistIsPlayedWhole()
 }
 
 QTEST_GUILESS_MAIN(TestRamList)
-#include "test_ramlist.moc"
+#include "tst_ramlist.moc"

@@ -127,4 +127,4 @@ private:
 };
 
 QTEST_MAIN(TestEngineLists)
-#include "test_enginelists.moc"
+#include "tst_enginelists.moc"

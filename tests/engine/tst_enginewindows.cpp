@@ -299,4 +299,4 @@ void TestEngineWindows::settingsWindowRefusesABadProxy()
 }
 
 QTEST_MAIN(TestEngineWindows)
-#include "test_enginewindows.moc"
+#include "tst_enginewindows.moc"

@@ -2,7 +2,7 @@
 # Runs each libFuzzer target of tests/fuzz for a given time, one after the
 # other, and prints its runs and executions per second.
 #
-#   bash bench/fuzz.sh [SECONDS_PER_TARGET] [TARGET ...]
+#   bash scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET ...]
 #
 # Builds the fuzzers with clang in build-fuzz/ (or $FUZZ_BUILD). Each target
 # starts from its checked-in corpus, tests/fuzz/corpus/TARGET; what it finds
