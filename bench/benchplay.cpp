@@ -5,6 +5,7 @@
 #include "app/programcontext.h"
 #include "core/media/filelocation.h"
 #include "core/media/mediaengine.h"
+#include "ui/player/playerwindow.h"
 #include "ui/skin/cjkfont.h"
 
 #include <QApplication>
@@ -23,24 +24,22 @@ int main(int argc, char *argv[])
     std::setlocale(LC_NUMERIC, "C");
     installSongFont();
     ProgramContext run;
-    const AppContext &context = run.context;
-    Program program(run.context, [&context] { return createMpvEngine(context.folder); });
-    if (!program.start())
-        return 1;
+    Program program(run.context, EngineFactory::forMpv(run.context.folder));
+    program.start();
     if (argc > 1) {
-        MediaEngine *engine = program.windows().engine();
+        WindowSet &windows = program.windows();
         const QString file = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
         auto *clock = new QElapsedTimer;
         auto *poll = new QTimer(&app);
-        QObject::connect(poll, &QTimer::timeout, [engine, clock, poll] {
-            if (engine->playbackState() != MediaEngine::Playing)
+        QObject::connect(poll, &QTimer::timeout, [&windows, clock, poll] {
+            MediaEngine *engine = windows.engine();
+            if (!engine || engine->playbackState() != MediaEngine::Playing)
                 return;
             QTextStream(stderr) << "playing after " << clock->nsecsElapsed() / 1000 << " us\n";
             poll->stop();
         });
         clock->start();
-        engine->setSource(FileLocation::fromPath(file));
-        engine->startPlayback();
+        windows.player()->stopAndPlay(FileLocation::fromPath(file));
         poll->start(1);
     }
     return QApplication::exec();

@@ -253,14 +253,12 @@ void Bench::runOnce(bool keep)
     AppContext context { state, m_prompts, launcher, AppFolder(m_folder),
         ServiceHosts::fromBuildAndEnvironment() };
     m_prompts.clock = &m_clock;
-    auto program = std::make_unique<Program>(
-        context, [&context] { return createMpvEngine(context.folder); });
+    auto program = std::make_unique<Program>(context, EngineFactory::forMpv(context.folder));
 
     {
         StallMeter stalls;
         m_clock.start();
-        if (!program->start())
-            fail(QStringLiteral("the program did not start"));
+        program->start();
         PlaylistWindow *window = program->windows().existingPlaylist();
         until([&] { return window->windowHandle() && window->windowHandle()->isExposed(); },
             QStringLiteral("the playlist window"));
@@ -269,6 +267,7 @@ void Bench::runOnce(bool keep)
         if (window->model()->itemCount() != count)
             fail(QStringLiteral("the list did not load whole"));
     }
+    until([&] { return program->windows().engine() != nullptr; }, QStringLiteral("the engine"));
     doubleClick(*program, keep);
     randomOrder(*program, keep);
 

@@ -123,7 +123,8 @@ int main(int argc, char *argv[])
     DesktopLauncher launcher;
     AppContext context { state, prompts, launcher, AppFolder(folder.path()),
         ServiceHosts::fromBuildAndEnvironment() };
-    WindowSet windows(context, [] { return std::unique_ptr<MediaEngine>(); });
+    WindowSet windows(
+        context, std::make_unique<EngineFactory>([] { return std::unique_ptr<MediaEngine>(); }));
     PlayerWindow *player = windows.createPlayerWindow();
     player->findChild<QTimer *>(QStringLiteral("Timer2"))->stop(); // no delayed start step
     // The user sets "显示拖放口", and the drop window shows.

@@ -98,7 +98,8 @@ int main(int argc, char *argv[])
     DesktopLauncher launcher;
     AppContext context { state, prompts, launcher, AppFolder(folder.path()),
         ServiceHosts::fromBuildAndEnvironment() };
-    WindowSet hub(context, [] { return std::unique_ptr<MediaEngine>(); });
+    WindowSet hub(
+        context, std::make_unique<EngineFactory>([] { return std::unique_ptr<MediaEngine>(); }));
     const QString list = context.folder.file(QStringLiteral("xlist.cfg"));
 
     // Warm up fonts, styles and the skin with an empty list first.

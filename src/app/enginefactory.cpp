@@ -5,7 +5,69 @@
 #include "engine/mpvlibrary.h"
 
 #include <QAccessible>
-#include <QCoreApplication>
+#include <QMetaObject>
+
+#include <utility>
+
+EngineFactory::EngineFactory(Make make, WhenLoaded whenLoaded, QObject *parent)
+    : QObject(parent)
+    , m_make(std::move(make))
+    , m_whenLoaded(std::move(whenLoaded))
+{
+}
+
+EngineFactory::~EngineFactory()
+{
+    if (m_receiver) {
+        const std::lock_guard<std::mutex> guard(m_receiver->lock);
+        m_receiver->factory = nullptr;
+    }
+}
+
+std::unique_ptr<EngineFactory> EngineFactory::forMpv(const AppFolder &folder)
+{
+    // Start-up asks for the engine once both windows are up. Unless something
+    // is to play at once, libmpv starts loading only then, as it takes a core
+    // of its own for about 90 ms and the windows come first.
+    return std::make_unique<EngineFactory>(
+        [folder] { return MpvEngine::create(folder); }, &MpvLibrary::whenLoaded);
+}
+
+void EngineFactory::request()
+{
+    if (m_requested)
+        return;
+    m_requested = true;
+    if (!m_whenLoaded) {
+        make();
+        return;
+    }
+    // The loader calls back on its own thread, and the engine is made on
+    // ours. A factory destroyed meanwhile (a quit while libmpv loads) is no
+    // longer called: its destructor clears the receiver under the lock.
+    m_receiver = std::make_shared<Receiver>();
+    m_receiver->factory = this;
+    m_whenLoaded([receiver = m_receiver] {
+        const std::lock_guard<std::mutex> guard(receiver->lock);
+        if (receiver->factory)
+            QMetaObject::invokeMethod(
+                receiver->factory, &EngineFactory::make, Qt::QueuedConnection);
+    });
+}
+
+std::unique_ptr<MediaEngine> EngineFactory::takeEngine()
+{
+    return std::move(m_engine);
+}
+
+void EngineFactory::make()
+{
+    m_engine = m_make ? m_make() : nullptr;
+    if (m_engine)
+        Q_EMIT ready();
+    else
+        Q_EMIT failed();
+}
 
 void loadMpvAhead()
 {
@@ -15,16 +77,4 @@ void loadMpvAhead()
     // would wait for libmpv.
     QAccessible::isActive();
     MpvLibrary::startLoading();
-}
-
-std::unique_ptr<MediaEngine> createMpvEngine(const AppFolder &folder)
-{
-    // Start-up asks for the engine once both windows are up. libmpv opens on
-    // a worker thread meanwhile, and the windows paint while it does; unless
-    // something is to play at once, it starts loading only now, as it takes
-    // a core of its own for about 90 ms and the windows come first.
-    MpvLibrary::startLoading();
-    while (!MpvLibrary::waitFor(std::chrono::milliseconds(2)))
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    return MpvEngine::create(folder);
 }

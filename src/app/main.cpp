@@ -111,12 +111,9 @@ int main(int argc, char *argv[])
         loadMpvAhead();
 
     ProgramContext run;
-    const AppContext &context = run.context;
-    Program program(run.context, [&context] { return createMpvEngine(context.folder); });
+    Program program(run.context, EngineFactory::forMpv(run.context.folder));
     QObject::connect(
         &instance, &SingleInstance::locationsReceived, &program, &Program::takeHandOff);
-    if (!program.start(launch.locations))
-        return 1;
-    program.publishOnDesktop();
+    program.start(launch.locations);
     return QApplication::exec();
 }

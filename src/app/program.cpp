@@ -7,11 +7,10 @@
 
 #include <QGuiApplication>
 #include <QSessionManager>
-#include <QTimer>
 
 #include <utility>
 
-Program::Program(AppContext &context, EngineFactory engineFactory)
+Program::Program(AppContext &context, std::unique_ptr<EngineFactory> engineFactory)
     : m_context(context)
     , m_windows(context, std::move(engineFactory))
 {
@@ -20,33 +19,37 @@ Program::Program(AppContext &context, EngineFactory engineFactory)
 
 Program::~Program() = default;
 
-bool Program::start(const QStringList &locations)
+void Program::start(const QStringList &locations)
 {
     // However the run ends (the close button, SIGTERM, SIGINT or SIGHUP), the
-    // playlist window closes and saves the list. A signal that comes while
-    // the windows wait for the engine is kept until the event loop runs: an
-    // exit asked for before it starts would be forgotten.
+    // playlist window closes and saves the list, also while the engine starts.
+    // A signal that comes before the event loop runs waits in its pipe.
     m_quitSignals = std::make_unique<QuitSignals>();
-    connect(m_quitSignals.get(), &QuitSignals::received, this, [this] {
-        if (!m_started)
-            m_quitWhenStarted = true;
-    });
-    if (!Startup(m_context, m_windows).run())
-        return false;
-    if (m_quitWhenStarted)
-        QTimer::singleShot(0, this, &Program::quit);
+    m_saveAtExit
+        = connect(qApp, &QCoreApplication::aboutToQuit, &m_windows, &WindowSet::unloadPlaylist);
+    connect(&m_windows, &WindowSet::engineStarted, this, &Program::finishStart);
+    connect(&m_windows, &WindowSet::engineFailed, this, &Program::endWithFailure);
+    Startup(m_context, m_windows).run();
+    playLocations(locations);
+}
+
+void Program::finishStart()
+{
+    Startup::finish(m_context);
     // When the desktop session asks to end, the list is saved and the windows
     // stay, as the user may cancel.
-    connect(qApp, &QCoreApplication::aboutToQuit, &m_windows, &WindowSet::unloadPlaylist);
 #ifndef QT_NO_SESSIONMANAGER
     connect(qApp, &QGuiApplication::commitDataRequest, &m_windows,
         [this](QSessionManager &) { m_windows.savePlaylist(); });
 #endif
-    m_started = true;
-    playLocations(locations);
-    for (const QStringList &handedOver : std::exchange(m_waitingHandOffs, {}))
-        takeHandOff(handedOver);
-    return true;
+    publishOnDesktop();
+}
+
+void Program::endWithFailure()
+{
+    disconnect(m_saveAtExit);
+    Startup(m_context, m_windows).fail();
+    QCoreApplication::exit(1);
 }
 
 void Program::publishOnDesktop()
@@ -63,18 +66,11 @@ void Program::publishOnDesktop()
 
 void Program::playLocations(const QStringList &locations)
 {
-    if (m_started)
-        m_windows.appendAndPlay(LaunchLocations::items(locations));
-    else if (!locations.isEmpty())
-        m_waitingHandOffs.append(locations);
+    m_windows.appendAndPlay(LaunchLocations::items(locations));
 }
 
 void Program::takeHandOff(const QStringList &locations)
 {
-    if (!m_started) {
-        m_waitingHandOffs.append(locations);
-        return;
-    }
     playLocations(locations);
     m_windows.raisePlayer();
 }

@@ -18,36 +18,36 @@ class Program : public QObject
 {
     Q_OBJECT
 public:
-    Program(AppContext &context, EngineFactory engineFactory);
+    Program(AppContext &context, std::unique_ptr<EngineFactory> engineFactory);
     ~Program() override;
 
-    // Runs the start sequence; returns false after the failure message, and
-    // the caller then ends the process without saving anything. Then the
-    // locations (playlist item texts, from the command line) are appended
-    // and the first is played.
-    bool start(const QStringList &locations = {});
-
-    // The desktop's media controls (MPRIS) on the session bus, if there is one.
-    void publishOnDesktop();
+    // Shows both windows and asks for the engine, then appends the locations
+    // (playlist item texts, from the command line) and plays the first; it
+    // plays once the engine has started. When the engine cannot be made the
+    // event loop ends with status 1 after the failure message, and nothing is
+    // saved.
+    void start(const QStringList &locations = {});
 
     WindowSet &windows() { return m_windows; }
 
 public Q_SLOTS:
     // Saves the list (the playlist window closes) and ends the event loop.
     void quit();
-    // Item texts to append, the first of them played; before start() has
-    // finished they wait for it.
+    // Item texts to append, the first of them played.
     void playLocations(const QStringList &locations);
     // What a later start handed over: its locations are played and the
     // player window comes forward.
     void takeHandOff(const QStringList &locations);
 
 private:
+    void finishStart();
+    void endWithFailure();
+    // The desktop's media controls (MPRIS) on the session bus, if there is one.
+    void publishOnDesktop();
+
     AppContext &m_context;
     WindowSet m_windows;
     std::unique_ptr<QuitSignals> m_quitSignals;
-    bool m_started = false;
-    bool m_quitWhenStarted = false; // a quit signal came during the start sequence
-    QList<QStringList> m_waitingHandOffs;
+    QMetaObject::Connection m_saveAtExit;
     std::unique_ptr<MprisService> m_mpris;
 };

@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include "app/windowset.h"
-#include "core/program/version.h"
 #include "ui/common/appcontext.h"
 #include "ui/common/prompts.h"
 #include "ui/player/playerwindow.h"
@@ -13,28 +12,28 @@ Startup::Startup(AppContext &context, WindowSet &hub)
 {
 }
 
-bool Startup::run()
+void Startup::run()
 {
-    m_context.state.programVersion = kProgramVersion;
     PlayerWindow *player = m_hub.createPlayerWindow();
     // Loading the playlist places it against the player's right edge; both
     // windows are designed at the screen's top-left corner, so the tops agree.
     PlaylistWindow *playlist = m_hub.playlist();
     player->show();
     playlist->show();
-    // The engine starts last, while the windows are already on the screen;
-    // without it the program ends here and both windows go with it.
-    if (!m_hub.startEngine()) {
-        playlist->hide(); // the message is all the user sees
-        showFailure();
-        return false;
-    }
-    m_context.state.lockMode = LockMode::Locked;
-    return true;
+    // The engine starts last, while the windows are already on the screen.
+    m_hub.startEngine();
 }
 
-void Startup::showFailure()
+void Startup::finish(AppContext &context)
 {
+    context.state.lockMode = LockMode::Locked;
+}
+
+void Startup::fail()
+{
+    // The player window went with the engine; the message is all the user sees.
+    if (PlaylistWindow *playlist = m_hub.existingPlaylist())
+        playlist->hide();
     const QString text = QStringLiteral("您的系统没有安装RealPlay，或者是有文件注册不成功。")
         + u'\r' + QStringLiteral("请您安装新版的RealPlay，安装完成后再运行此软件。") + u'\r'
         + QStringLiteral("各大软件站均有下载。");

@@ -3,21 +3,22 @@
 struct AppContext;
 class WindowSet;
 
-// The start sequence: version, player window (and engine), playlist window
-// against the player's right edge, both shown, lock mode 1. When the engine
-// cannot be created it shows the one failure message instead.
+// The start sequence: player window, playlist window against the player's
+// right edge, both shown, then the engine is asked for; lock mode 1 once it
+// has started. When the engine cannot be made the windows go and the one
+// failure message shows instead.
 class Startup
 {
 public:
     Startup(AppContext &context, WindowSet &hub);
 
-    // Returns false after showing the failure message; the caller then ends
-    // the process without saving anything.
-    bool run();
+    void run();
+    // Once the engine has started.
+    static void finish(AppContext &context);
+    // When it cannot be made: hides the windows and shows the message.
+    void fail();
 
 private:
-    void showFailure();
-
     AppContext &m_context;
     WindowSet &m_hub;
 };

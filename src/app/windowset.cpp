@@ -1,5 +1,7 @@
 #include "app/windowset.h"
 
+#include "core/geometry/dockgeometry.h"
+#include "core/geometry/twips.h"
 #include "core/media/mediaengine.h"
 #include "core/playlist/playlistmodel.h"
 #include "ui/about/aboutwindow.h"
@@ -17,11 +19,20 @@
 #include <QGuiApplication>
 #include <QTimer>
 
-WindowSet::WindowSet(AppContext &context, EngineFactory engineFactory, QObject *parent)
+WindowSet::WindowSet(
+    AppContext &context, std::unique_ptr<EngineFactory> engineFactory, QObject *parent)
     : QObject(parent)
     , m_context(context)
     , m_engineFactory(std::move(engineFactory))
 {
+    connect(m_engineFactory.get(), &EngineFactory::ready, this, [this] {
+        createPlayerWindow()->attachEngine(m_engineFactory->takeEngine());
+        Q_EMIT engineStarted();
+    });
+    connect(m_engineFactory.get(), &EngineFactory::failed, this, [this] {
+        delete m_player;
+        Q_EMIT engineFailed();
+    });
 }
 
 WindowSet::~WindowSet()
@@ -36,10 +47,9 @@ WindowSet::~WindowSet()
 
 PlayerWindow *WindowSet::player()
 {
-    createPlayerWindow();
-    if (!m_player->engine() && !startEngine())
-        return nullptr;
-    return m_player;
+    PlayerWindow *window = createPlayerWindow();
+    startEngine();
+    return window;
 }
 
 PlayerWindow *WindowSet::createPlayerWindow()
@@ -51,15 +61,9 @@ PlayerWindow *WindowSet::createPlayerWindow()
     return m_player;
 }
 
-bool WindowSet::startEngine()
+void WindowSet::startEngine()
 {
-    std::unique_ptr<MediaEngine> engine = m_engineFactory ? m_engineFactory() : nullptr;
-    if (!engine) {
-        delete m_player;
-        return false;
-    }
-    createPlayerWindow()->attachEngine(std::move(engine));
-    return true;
+    m_engineFactory->request();
 }
 
 PlayerWindow *WindowSet::existingPlayer() const
@@ -74,22 +78,34 @@ PlaylistWindow *WindowSet::existingPlaylist() const
 
 MediaEngine *WindowSet::engine()
 {
-    PlayerWindow *window = player();
-    return window ? window->engine() : nullptr;
+    return player()->engine();
 }
 
-PlaylistWindow *WindowSet::playlist()
+PlaylistWindow *WindowSet::playlist(Creation creation)
 {
     if (m_playlist)
         return m_playlist;
     m_playlist = new PlaylistWindow(m_context);
     connectPlaylist(m_playlist);
-    // Loading shows the window; it comes up against the player's right edge
-    // (its designed place, the screen's corner, lies under the player).
-    if (m_player)
-        m_playlist->move(m_player->x() + m_player->width(), m_player->y());
-    m_playlist->show();
+    if (creation == Creation::Shown) {
+        // Its designed place, the screen's corner, lies under the player.
+        placePlaylistDocked();
+        m_playlist->show();
+    }
     return m_playlist;
+}
+
+void WindowSet::placePlaylistDocked()
+{
+    if (!m_player || !m_playlist)
+        return;
+    const auto box = [](const QWidget *window) {
+        return DockGeometry::Box { pixelsToTwips(window->x()), pixelsToTwips(window->y()),
+            pixelsToTwips(window->width()), pixelsToTwips(window->height()) };
+    };
+    const DockGeometry::Box place
+        = DockGeometry::docked(DockGeometry::Side::Player, box(m_player), box(m_playlist));
+    m_playlist->move(twipsToPixels(place.left), twipsToPixels(place.top));
 }
 
 void WindowSet::unloadPlaylist()
@@ -106,16 +122,14 @@ void WindowSet::savePlaylist()
 
 void WindowSet::showPlaylistDocked()
 {
-    PlayerWindow *window = player();
+    player();
     if (!m_playlist) {
         playlist(); // a window loaded now comes up docked
         return;
     }
-    PlaylistWindow *list = m_playlist;
-    list->hide();
-    if (window)
-        list->move(window->x() + window->width(), window->y());
-    list->show();
+    m_playlist->hide();
+    placePlaylistDocked();
+    m_playlist->show();
 }
 
 CommandMenu *WindowSet::commandMenu()
@@ -217,14 +231,14 @@ void WindowSet::toggleDropWindow(bool shown)
 // again, so the rows join the saved ones and are written when it unloads.
 void WindowSet::appendToPlaylist(const QList<PlaylistItem> &items)
 {
-    playlistForAppend()->appendItems(items);
+    playlist(Creation::Hidden)->appendItems(items);
 }
 
 void WindowSet::appendAndPlay(const QList<PlaylistItem> &items)
 {
     if (items.isEmpty())
         return;
-    PlaylistWindow *list = playlistForAppend();
+    PlaylistWindow *list = playlist(Creation::Hidden);
     const int first = list->model()->itemCount() + 1;
     list->appendItems(items);
     list->model()->setCurrentCell(first, PlaylistModel::TextColumn);
@@ -243,19 +257,9 @@ void WindowSet::raisePlayer()
     m_player->activateWindow();
 }
 
-PlaylistWindow *WindowSet::playlistForAppend()
-{
-    if (!m_playlist) {
-        m_playlist = new PlaylistWindow(m_context);
-        connectPlaylist(m_playlist);
-    }
-    return m_playlist;
-}
-
 template<typename Slot> void WindowSet::onPlayer(Slot slot)
 {
-    if (PlayerWindow *window = player())
-        (window->*slot)();
+    (player()->*slot)();
 }
 
 template<typename Slot> void WindowSet::onPlaylist(Slot slot)
@@ -286,10 +290,8 @@ void WindowSet::connectPlayer(PlayerWindow *window)
 void WindowSet::connectPlaylist(PlaylistWindow *list)
 {
     connect(list, &PlaylistWindow::menuRequested, this, &WindowSet::popupMenu);
-    connect(list, &PlaylistWindow::playRequested, this, [this](const QString &source) {
-        if (PlayerWindow *window = player())
-            window->stopAndPlay(source);
-    });
+    connect(list, &PlaylistWindow::playRequested, this,
+        [this](const QString &source) { player()->stopAndPlay(source); });
     if (m_player) {
         list->setDockPartner(m_player);
         m_player->setDockPartner(list);

@@ -24,22 +24,28 @@ class WindowSet : public QObject
 {
     Q_OBJECT
 public:
-    WindowSet(AppContext &context, EngineFactory engineFactory, QObject *parent = nullptr);
+    WindowSet(AppContext &context, std::unique_ptr<EngineFactory> engineFactory,
+        QObject *parent = nullptr);
     ~WindowSet() override;
 
-    // The player window with its engine, both created on first use. Returns
-    // null (and no window) when the engine cannot be created.
+    // The player window, created on first use, which also asks for the
+    // engine. It works without one until the engine has started.
     PlayerWindow *player();
-    // The two steps of player(), so start-up can show the windows while the
-    // engine starts: the window alone, then its engine.
+    // The two steps of player(), so start-up can show the windows before
+    // libmpv loads: the window alone, then the request for the engine;
+    // engineStarted() or engineFailed() follows once the engine is made.
     PlayerWindow *createPlayerWindow();
-    bool startEngine();
+    void startEngine();
     PlayerWindow *existingPlayer() const;
-    // The player's engine, creating the player on first use.
+    // The player's engine, asked for with the player window on first use;
+    // null until it has started.
     MediaEngine *engine();
 
-    // The playlist window; creating it loads the saved list and shows it.
-    PlaylistWindow *playlist();
+    // The playlist window; creating it loads the saved list and, unless it
+    // is created Hidden (to take items while closed), shows it against the
+    // player's right edge.
+    enum class Creation { Shown, Hidden };
+    PlaylistWindow *playlist(Creation creation = Creation::Shown);
     PlaylistWindow *existingPlaylist() const;
 
     CommandMenu *commandMenu();
@@ -66,6 +72,10 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The user closed the player window.
     void quitRequested();
+    // The player has its engine; or the engine cannot be made, and the
+    // player window is gone.
+    void engineStarted();
+    void engineFailed();
 
 private:
     void connectPlayer(PlayerWindow *player);
@@ -76,7 +86,7 @@ private:
     template<typename Slot> void onPlaylist(Slot slot);
 
     AppContext &m_context;
-    EngineFactory m_engineFactory;
+    std::unique_ptr<EngineFactory> m_engineFactory;
     QPointer<PlayerWindow> m_player;
     QPointer<PlaylistWindow> m_playlist;
     QPointer<CommandMenu> m_menu;
@@ -94,7 +104,8 @@ private:
     void showDropWindowAtCorner();
     void toggleDropWindow(bool shown);
     void appendToPlaylist(const QList<PlaylistItem> &items);
-    PlaylistWindow *playlistForAppend();
+    // Moves the playlist against the player's right edge, tops level.
+    void placePlaylistDocked();
     QPointer<AddDirectoryDialog> m_addDirectory;
     QPointer<DropWindow> m_dropWindow;
 };

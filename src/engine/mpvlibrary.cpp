@@ -2,9 +2,10 @@
 
 #include "engine/mpvsymbols.h"
 
-#include <chrono>
 #include <future>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 #include <dlfcn.h>
 
@@ -42,20 +43,48 @@ const MpvSymbols *load()
     return complete ? &symbols : nullptr;
 }
 
+std::mutex waitingLock;
+bool finished = false;
+std::vector<std::function<void()>> waiting;
+
+// Declared after what the worker uses: at exit, the last future of
+// std::async waits for the worker before those are destroyed.
 std::once_flag started;
 std::shared_future<const MpvSymbols *> loading;
+
+const MpvSymbols *loadAndNotify()
+{
+    const MpvSymbols *symbols = load();
+    std::vector<std::function<void()>> toNotify;
+    {
+        const std::lock_guard<std::mutex> guard(waitingLock);
+        finished = true;
+        toNotify.swap(waiting);
+    }
+    for (const std::function<void()> &notify : toNotify)
+        notify();
+    return symbols;
+}
 
 } // namespace
 
 void startLoading()
 {
-    std::call_once(started, [] { loading = std::async(std::launch::async, load).share(); });
+    std::call_once(
+        started, [] { loading = std::async(std::launch::async, loadAndNotify).share(); });
 }
 
-bool waitFor(std::chrono::milliseconds timeout)
+void whenLoaded(std::function<void()> notify)
 {
     startLoading();
-    return loading.wait_for(timeout) == std::future_status::ready;
+    {
+        const std::lock_guard<std::mutex> guard(waitingLock);
+        if (!finished) {
+            waiting.push_back(std::move(notify));
+            return;
+        }
+    }
+    notify();
 }
 
 const MpvSymbols *symbols()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <chrono>
+#include <functional>
 
 struct MpvSymbols;
 
@@ -13,9 +13,10 @@ namespace MpvLibrary {
 // Starts opening libmpv on a worker thread; later calls do nothing.
 void startLoading();
 
-// Waits up to `timeout` for the worker; true once it has finished, whether
-// or not libmpv could be opened.
-bool waitFor(std::chrono::milliseconds timeout);
+// Calls `notify` once the worker has finished, whether or not libmpv could
+// be opened (starting it if needed): on the worker's thread, or at once on
+// the caller's when it has finished already.
+void whenLoaded(std::function<void()> notify);
 
 // Waits for the worker (starting it if needed). Null when libmpv is missing
 // or lacks a function the engine needs.

@@ -24,7 +24,8 @@ struct LoopingPlayer
 {
     explicit LoopingPlayer(const QString &folder)
         : context { state, prompts, launcher, AppFolder(folder), ServiceHosts {} }
-        , hub(context, [this] { return MpvEngine::create(context.folder); })
+        , hub(context,
+              std::make_unique<EngineFactory>([this] { return MpvEngine::create(context.folder); }))
     {
         if (PlayerWindow *player = hub.player()) {
             player->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);

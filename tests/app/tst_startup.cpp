@@ -1,4 +1,3 @@
-#include "app/startup.h"
 #include "support/testhub.h"
 #include "ui/player/playerwindow.h"
 #include "ui/playlist/playlistwindow.h"
@@ -13,9 +12,7 @@ private Q_SLOTS:
     void normalStartDocksThePlaylistAndLocks()
     {
         TestHub t;
-        Startup startup(t.context, t.hub);
-        QVERIFY(startup.run());
-        QCOMPARE(t.state.programVersion, qint64(10600));
+        t.program.start();
         QCOMPARE(t.state.lockMode, LockMode::Locked);
         PlayerWindow *player = t.hub.existingPlayer();
         PlaylistWindow *list = t.hub.existingPlaylist();
@@ -38,8 +35,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(saved);
         file.close();
-        Startup startup(t.context, t.hub);
-        QVERIFY(!startup.run());
+        t.program.start();
         QCOMPARE(t.prompts.asked.size(), 1);
         const ScriptedPrompts::Asked &asked = t.prompts.asked.first();
         QCOMPARE(asked.kind, QStringLiteral("message"));
@@ -53,8 +49,8 @@ private Q_SLOTS:
         QVERIFY(!t.hub.existingPlayer());
         QVERIFY(!t.hub.existingPlaylist()->isVisible());
         QCOMPARE(t.state.lockMode, 0);
-        // The caller now ends the process: the playlist window is destroyed
-        // without closing, so nothing is saved on the way.
+        // The process now ends: the playlist window is destroyed without
+        // closing, so nothing is saved on the way.
         delete t.hub.existingPlaylist();
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), saved);

@@ -26,12 +26,13 @@ struct TestHub
         ServiceHosts { QStringLiteral("svc.example"), QStringLiteral("partner.example") } };
     QPointer<FakeEngine> engine;
     bool engineAvailable = true;
-    Program program { context, [this]() -> std::unique_ptr<MediaEngine> {
-                         if (!engineAvailable)
-                             return nullptr;
-                         auto created = std::make_unique<FakeEngine>();
-                         engine = created.get();
-                         return created;
-                     } };
+    Program program { context,
+        std::make_unique<EngineFactory>([this]() -> std::unique_ptr<MediaEngine> {
+            if (!engineAvailable)
+                return nullptr;
+            auto created = std::make_unique<FakeEngine>();
+            engine = created.get();
+            return created;
+        }) };
     WindowSet &hub = program.windows();
 };

@@ -12,7 +12,5 @@ inline constexpr qint32 Separate = 2; // each window moves and changes height al
 // State shared by all windows for the whole run.
 struct AppState
 {
-    // Signed 64-bit count of ten-thousandths: 10600 is version 1.06.
-    qint64 programVersion = 0;
     qint32 lockMode = 0;
 };

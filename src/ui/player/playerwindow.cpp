@@ -68,8 +68,10 @@ PlayerWindow::PlayerWindow(AppContext &context)
     move(0, 0);
 
     m_commands = new PlayerCommands(context, this, [this](const QString &source) {
-        if (!m_engine)
+        if (!m_engine) {
+            m_sourceWhenAttached = source;
             return;
+        }
         m_engine->setSource(source);
         m_engine->startPlayback();
     });
@@ -98,6 +100,11 @@ void PlayerWindow::attachEngine(std::unique_ptr<MediaEngine> engine)
     syncSliderFromEngine();
     // The desktop's media controls change the volume too.
     connect(m_engine.get(), &MediaEngine::volumeChanged, this, &PlayerWindow::syncSliderFromEngine);
+    // What was asked to play while the engine started plays now.
+    if (!m_sourceWhenAttached.isEmpty()) {
+        m_engine->setSource(std::exchange(m_sourceWhenAttached, QString()));
+        m_engine->startPlayback();
+    }
 }
 
 PlayerWindow::~PlayerWindow() = default;
@@ -124,8 +131,10 @@ void PlayerWindow::openAddress()
 
 void PlayerWindow::stopAndPlay(const QString &source)
 {
-    if (!m_engine)
+    if (!m_engine) {
+        m_sourceWhenAttached = source;
         return;
+    }
     m_engine->stopPlayback();
     m_engine->setSource(source);
     m_engine->startPlayback();

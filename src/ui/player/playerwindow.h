@@ -31,7 +31,8 @@ class PlayerWindow : public QWidget
     Q_OBJECT
 public:
     // The window comes up without an engine, so it can show while the engine
-    // starts; until attachEngine() the transport does nothing.
+    // starts; until attachEngine() the transport does nothing, and the last
+    // source asked to play waits for the engine.
     explicit PlayerWindow(AppContext &context);
     ~PlayerWindow() override;
 
@@ -93,6 +94,7 @@ private:
 
     AppContext &m_context;
     std::unique_ptr<MediaEngine> m_engine;
+    QString m_sourceWhenAttached;
     PlayerCommands *m_commands = nullptr;
     WindowFrame *m_frame = nullptr;
     QProgressBar *m_activityBar = nullptr;

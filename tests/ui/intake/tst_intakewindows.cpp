@@ -1,7 +1,6 @@
 // The add-directory dialog and the drop window as real widgets: navigating
 // and confirming the dialog, its error box, and the drop window's hover
 // marker and drops.
-#include "app/startup.h"
 #include "core/playlist/playlistmodel.h"
 #include "support/scriptedprompts.h"
 #include "support/testhub.h"
@@ -274,8 +273,9 @@ void IntakeWindowsTest::dropCopiesTextThenFiles()
 void IntakeWindowsTest::programRoutesIntakeToTheListEvenWhenItIsClosed()
 {
     TestHub t;
-    QVERIFY(Startup(t.context, t.hub).run());
+    t.program.start();
     PlayerWindow *player = t.hub.existingPlayer();
+    QVERIFY(player);
     // The delayed start step shows the drop window whatever "显示拖放口" says.
     auto *dropBox = player->findChild<QCheckBox *>(u"Check3"_s);
     dropBox->setChecked(false);

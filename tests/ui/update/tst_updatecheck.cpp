@@ -42,7 +42,7 @@ private:
 struct CheckRig
 {
     QTemporaryDir dir;
-    AppState state { 10600, 1 };
+    AppState state { 1 };
     RecordingLauncher launcher;
     RecordingPrompts prompts { launcher };
     AppContext context { state, prompts, launcher, AppFolder(dir.path()),
