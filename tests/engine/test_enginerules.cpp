@@ -143,7 +143,8 @@ void TestEngineRules::otherSchemesNeverReachTheCore()
     QCOMPARE(result.kind == SourceLocation::Kind::Refused, refused);
     QCOMPARE(result.mayOpen(), !refused);
     if (refused) // reported as the entry's failure, nothing opened
-        QCOMPARE(RamList::expandSource(source).error, u"不支持的地址类型: " + source.trimmed());
+        QCOMPARE(RamList::expandSource(source).error,
+            QStringLiteral("不支持的地址类型: ") + source.trimmed());
 }
 
 void TestEngineRules::trackerIgnoresTheStartUpIdleWhileOpening()

@@ -10,7 +10,9 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -20,6 +22,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -85,6 +88,7 @@ private Q_SLOTS:
     void socketNobodyAnswersOnIsTakenOver();
     void garbageOnTheSocketChangesNothing();
     void anotherUserIsRefused();
+    void aFloodAtTheDescriptorLimitLeavesTheHandOff();
 
     void propertiesFollowTheEngine();
     void badCallsChangeNothing();
@@ -183,6 +187,34 @@ void DesktopServicesTest::garbageOnTheSocketChangesNothing()
 // they are skipped.
 // Should the socket's folder be open to others, the instance still refuses
 // what another user sends.
+void DesktopServicesTest::aFloodAtTheDescriptorLimitLeavesTheHandOff()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"tunvia.socket"_s);
+    SingleInstance instance(path);
+    QCOMPARE(instance.claim({}, false), SingleInstance::Claim::Listening);
+    QSignalSpy received(&instance, &SingleInstance::locationsReceived);
+
+    // Connections take every descriptor left, so the next accept fails.
+    rlimit usual {};
+    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &usual), 0);
+    rlimit low = usual;
+    low.rlim_cur = rlim_t(QDir(u"/proc/self/fd"_s).count()) + 40;
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    std::vector<std::unique_ptr<QLocalSocket>> flood;
+    for (int i = 0; i < 80; ++i) {
+        flood.push_back(std::make_unique<QLocalSocket>());
+        flood.back()->connectToServer(path);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(path), 20000); // the server gave up its socket
+    flood.clear();
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &usual), 0);
+
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(path), 20000);
+    QCOMPARE(handOffFromThread(path, { u"http://h/a.mp3"_s }), SingleInstance::HandOff::Delivered);
+    QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 20000);
+}
+
 void DesktopServicesTest::anotherUserIsRefused()
 {
     QTemporaryDir dir;
@@ -305,6 +337,11 @@ void DesktopServicesTest::rootInterfaceRaisesQuitsAndOpens()
     QCOMPARE(call(kPlayer, u"OpenUri"_s, { uri }).type(), QDBusMessage::ReplyMessage);
     QCOMPARE(opened.size(), 1);
     QCOMPARE(opened.at(0).at(0).toStringList(), QStringList { u"file://"_s + song.fileName() });
+    // A folder is listed off this thread: the call returns before its files come.
+    m_service->open(dir.path());
+    QCOMPARE(opened.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(opened.size(), 2, 20000);
+    QCOMPARE(opened.at(1).at(0).toStringList(), QStringList { u"file://"_s + song.fileName() });
 
     // A Tunvia of another folder already holds the name.
     MprisService other(m_engine.get(), QDBusConnection::connectToBus(m_bus->address(), u"other"_s));
