@@ -36,18 +36,13 @@ QStringEncoder systemEncoder()
 }
 
 // The text when the bytes are valid in the decoder's encoding.
-bool decodeWith(QStringDecoder &decoder, QByteArrayView bytes, QString *text)
+// A new decoder each time: not every converter clears its error state.
+bool decodeWith(QStringDecoder &&decoder, QByteArrayView bytes, QString *text)
 {
     if (!decoder.isValid())
         return false;
-    decoder.resetState();
     *text = decoder(bytes);
     return !decoder.hasError();
-}
-
-bool decodeWith(QStringDecoder &&decoder, QByteArrayView bytes, QString *text)
-{
-    return decodeWith(decoder, bytes, text);
 }
 
 // A file the system encoding cannot read as a whole, decoded line by line:
@@ -59,7 +54,6 @@ bool decodeWith(QStringDecoder &&decoder, QByteArrayView bytes, QString *text)
 // encodings, so the lines split alike in all of them.
 QString decodeLineByLine(QByteArrayView bytes)
 {
-    QStringDecoder system = systemDecoder();
     QList<QByteArrayView> lines;
     qsizetype start = 0;
     qsizetype systemLines = 0;
@@ -73,21 +67,21 @@ QString decodeLineByLine(QByteArrayView bytes)
         start = i + 1;
         if (std::all_of(line.begin(), line.end(), [](char c) { return uchar(c) < 0x80; }))
             continue;
-        if (decodeWith(system, line, &decoded))
+        if (decodeWith(systemDecoder(), line, &decoded))
             ++systemLines;
         else
             ++otherLines;
     }
     const bool legacyFile = otherLines > systemLines;
-    QStringDecoder gb18030("GB18030", QStringDecoder::Flag::Stateless);
+    const auto gb18030 = [] { return QStringDecoder("GB18030", QStringDecoder::Flag::Stateless); };
     QStringDecoder windows1252("windows-1252", QStringDecoder::Flag::Stateless);
+    if (legacyFile && decodeWith(gb18030(), bytes, &decoded))
+        return decoded; // lists written on Chinese Windows
     QString text;
-    if (legacyFile && decodeWith(gb18030, bytes, &text))
-        return text; // lists written on Chinese Windows
     text.reserve(bytes.size());
     for (const QByteArrayView line : std::as_const(lines)) {
-        if ((legacyFile || !decodeWith(system, line, &decoded))
-            && !decodeWith(gb18030, line, &decoded))
+        if ((legacyFile || !decodeWith(systemDecoder(), line, &decoded))
+            && !decodeWith(gb18030(), line, &decoded))
             decoded = windows1252.isValid() ? windows1252(line) : QString::fromLatin1(line);
         text += decoded;
         const qsizetype end = line.data() - bytes.data() + line.size();
