@@ -10,9 +10,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -22,7 +20,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -88,7 +85,6 @@ private Q_SLOTS:
     void socketNobodyAnswersOnIsTakenOver();
     void garbageOnTheSocketChangesNothing();
     void anotherUserIsRefused();
-    void aFloodAtTheDescriptorLimitLeavesTheHandOff();
 
     void propertiesFollowTheEngine();
     void badCallsChangeNothing();
@@ -187,34 +183,6 @@ void DesktopServicesTest::garbageOnTheSocketChangesNothing()
 // they are skipped.
 // Should the socket's folder be open to others, the instance still refuses
 // what another user sends.
-void DesktopServicesTest::aFloodAtTheDescriptorLimitLeavesTheHandOff()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"tunvia.socket"_s);
-    SingleInstance instance(path);
-    QCOMPARE(instance.claim({}, false), SingleInstance::Claim::Listening);
-    QSignalSpy received(&instance, &SingleInstance::locationsReceived);
-
-    // Connections take every descriptor left, so the next accept fails.
-    rlimit usual {};
-    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &usual), 0);
-    rlimit low = usual;
-    low.rlim_cur = rlim_t(QDir(u"/proc/self/fd"_s).count()) + 40;
-    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
-    std::vector<std::unique_ptr<QLocalSocket>> flood;
-    for (int i = 0; i < 80; ++i) {
-        flood.push_back(std::make_unique<QLocalSocket>());
-        flood.back()->connectToServer(path);
-    }
-    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(path), 20000); // the server gave up its socket
-    flood.clear();
-    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &usual), 0);
-
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(path), 20000);
-    QCOMPARE(handOffFromThread(path, { u"http://h/a.mp3"_s }), SingleInstance::HandOff::Delivered);
-    QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 20000);
-}
-
 void DesktopServicesTest::anotherUserIsRefused()
 {
     QTemporaryDir dir;
