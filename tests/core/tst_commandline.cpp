@@ -93,11 +93,7 @@ void CommandLineTest::locationsBecomeItemTexts()
             u"FILE://"_s + root + u"/100%.mp3"_s, // the text itself names the file
             u"http://host/x.mp3?a=1&b=%20"_s, // addresses stay exactly as given
             u"专辑"_s, // a folder: its files in name order, not its subfolders
-            u""_s,
-            u"x\ny.mp3"_s,
-            u"missing.mp3"_s,
-            u"file:///nowhere/a.mp3"_s,
-            u"empty"_s,
+            u""_s, u"x\ny.mp3"_s, u"missing.mp3"_s, u"file:///nowhere/a.mp3"_s, u"empty"_s,
             u"odd://x.mp3"_s, // a file named like an address is a file where it exists
             u"fdclose://4"_s, // never handed on
             u"http://h/a\0b.mp3"_s, // a NUL is refused like a line break
