@@ -19,6 +19,19 @@
 #include <QGuiApplication>
 #include <QTimer>
 
+namespace {
+
+// Shows a window asked for again, also when the user had minimised it.
+void bringBack(QWidget *window)
+{
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
 WindowSet::WindowSet(
     AppContext &context, std::unique_ptr<EngineFactory> engineFactory, QObject *parent)
     : QObject(parent)
@@ -151,12 +164,13 @@ void WindowSet::showAbout(AboutTab tab)
     if (!m_about) {
         m_about = new AboutWindow(m_context.launcher); // deletes itself when closed
         connect(m_about, &AboutWindow::updateCheckRequested, this, &WindowSet::checkForUpdatesNow);
+        connect(this, &WindowSet::reportingUpdateCheckRunning, m_about,
+            &AboutWindow::showUpdateCheckRunning);
+        m_about->showUpdateCheckRunning(m_reportingCheck);
     }
     if (tab != AboutTab::AsItIs)
         m_about->showTab(static_cast<int>(tab));
-    m_about->show();
-    m_about->raise();
-    m_about->activateWindow();
+    bringBack(m_about);
 }
 
 // Once per run, a moment after the player's delayed start step.
@@ -167,26 +181,49 @@ void WindowSet::startUpdateCheckOnce()
         return;
     m_startupCheckDone = true;
     QTimer::singleShot(100, this, [this] {
-        auto *check = new UpdateCheck(m_context, UpdateCheck::Mode::Silent, m_player, this);
-        connect(check, &UpdateCheck::finished, check, &QObject::deleteLater);
-        check->start();
+        if (!m_updateCheck) // the user's own check is the one of this run
+            startUpdateCheck(false, m_player);
     });
 #endif
 }
 
-// "检查新版本": a check that tells its outcome, one at a time.
+// "检查新版本": a check that tells its outcome; one that runs already (the
+// one at start-up) is joined and tells its outcome instead.
 void WindowSet::checkForUpdatesNow()
 {
 #ifdef TUNVIA_UPDATE_CHECK
-    if (m_reportingCheck)
+    if (auto *running = static_cast<UpdateCheck *>(m_updateCheck.data())) {
+        running->reportOutcome(m_about);
+        m_reportingCheck = true;
+        Q_EMIT reportingUpdateCheckRunning(true);
         return;
-    auto *check = new UpdateCheck(m_context, UpdateCheck::Mode::Reporting, m_about, this);
-    connect(check, &UpdateCheck::finished, check, &QObject::deleteLater);
-    m_reportingCheck = check;
-    check->start();
+    }
+    startUpdateCheck(true, m_about);
 #else
     m_context.prompts.message(m_about, QStringLiteral("这个版本的 Tunvia 不含检查新版本的功能。"),
         QStringLiteral("检查新版本"), Prompts::Icon::Information, Prompts::Buttons::Ok);
+#endif
+}
+
+void WindowSet::startUpdateCheck(bool reporting, QWidget *boxParent)
+{
+#ifdef TUNVIA_UPDATE_CHECK
+    const auto mode = reporting ? UpdateCheck::Mode::Reporting : UpdateCheck::Mode::Silent;
+    auto *check = new UpdateCheck(m_context, mode, boxParent, this);
+    connect(check, &UpdateCheck::finished, this, [this, check] {
+        check->deleteLater();
+        m_updateCheck = nullptr;
+        if (std::exchange(m_reportingCheck, false))
+            Q_EMIT reportingUpdateCheckRunning(false);
+    });
+    m_updateCheck = check;
+    m_reportingCheck = reporting;
+    if (reporting)
+        Q_EMIT reportingUpdateCheckRunning(true);
+    check->start();
+#else
+    Q_UNUSED(reporting);
+    Q_UNUSED(boxParent);
 #endif
 }
 
@@ -197,15 +234,13 @@ void WindowSet::showAddDirectory()
         connect(
             m_addDirectory, &AddDirectoryDialog::itemsChosen, this, &WindowSet::appendToPlaylist);
     }
-    m_addDirectory->show();
-    m_addDirectory->raise();
-    m_addDirectory->activateWindow();
+    bringBack(m_addDirectory);
 }
 
 DropWindow *WindowSet::dropWindow()
 {
     if (!m_dropWindow) {
-        m_dropWindow = new DropWindow; // deletes itself when closed
+        m_dropWindow = new DropWindow(m_context.prompts); // deletes itself when closed
         connect(m_dropWindow, &DropWindow::itemsDropped, this, &WindowSet::appendToPlaylist);
     }
     return m_dropWindow;
@@ -249,12 +284,9 @@ void WindowSet::raisePlayer()
 {
     if (!m_player)
         return;
-    m_player->setWindowState(m_player->windowState() & ~Qt::WindowMinimized);
-    m_player->show();
     if (m_playlist && m_playlist->isVisible())
         m_playlist->raise();
-    m_player->raise();
-    m_player->activateWindow();
+    bringBack(m_player);
 }
 
 template<typename Slot> void WindowSet::onPlayer(Slot slot)

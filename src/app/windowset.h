@@ -76,6 +76,8 @@ Q_SIGNALS:
     // player window is gone.
     void engineStarted();
     void engineFailed();
+    // A check the user asked for started (true) or ended (false).
+    void reportingUpdateCheckRunning(bool running);
 
 private:
     void connectPlayer(PlayerWindow *player);
@@ -91,11 +93,14 @@ private:
     QPointer<PlaylistWindow> m_playlist;
     QPointer<CommandMenu> m_menu;
 
-    // The About window and the update check.
+    // The About window and the update check: one check at a time, which a
+    // request of the user's joins.
     void startUpdateCheckOnce();
     void checkForUpdatesNow();
+    void startUpdateCheck(bool reporting, QWidget *boxParent);
     QPointer<AboutWindow> m_about;
-    QPointer<QObject> m_reportingCheck;
+    QPointer<QObject> m_updateCheck;
+    bool m_reportingCheck = false;
     bool m_startupCheckDone = false;
 
     // The intake: the add-directory dialog and the drop window, whose items

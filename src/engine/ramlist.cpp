@@ -91,6 +91,13 @@ QString missingFileText(const QString &path)
     return QStringLiteral("找不到文件 %1").arg(info.fileName());
 }
 
+// Why one entry is not played.
+QString entryFailureText(const SourceLocation &entry)
+{
+    return entry.kind == SourceLocation::Kind::Refused ? entry.refusal()
+                                                       : missingFileText(entry.location);
+}
+
 QString readFailureText(RegularFile::Status status, const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
@@ -119,6 +126,8 @@ public:
 
     void expandList(const QString &path, int depth);
     RamList::Expansion takeResult() { return std::move(m_result); }
+    // Why the list's only entry was not played; empty for longer lists.
+    QString loneFailure() const { return m_examined == 1 ? m_firstFailure : QString(); }
 
 private:
     bool cancelled() const { return m_cancelled && m_cancelled->load(); }
@@ -137,6 +146,7 @@ private:
     QSet<QString> m_seen;
     qint64 m_bytesLeft = kMaxBytes;
     qsizetype m_examined = 0;
+    QString m_firstFailure;
     RamList::Expansion m_result;
 };
 
@@ -186,8 +196,11 @@ bool Expander::take(const QString &text, const QString &folder, int depth)
         return false;
     }
     const SourceLocation entry = SourceLocation::resolve(text, folder, m_files);
-    if (entry.isLocal() && !entry.exists)
+    if (!entry.mayOpen()) {
+        if (m_firstFailure.isEmpty())
+            m_firstFailure = entryFailureText(entry);
         return true;
+    }
     if (entry.kind == SourceLocation::Kind::List) {
         if (depth < RamList::kMaxNesting)
             expandList(entry.location, depth + 1);
@@ -255,9 +268,12 @@ RamList::Expansion RamList::expand(const QString &path, const FileAccess &files,
 {
     Expander expander(files, cancelled, found);
     expander.expandList(path, 1);
+    const QString loneFailure = expander.loneFailure();
     Expansion result = expander.takeResult();
     if (!result.entries.isEmpty())
         result.error.clear();
+    else if (result.error.isEmpty() && !loneFailure.isEmpty())
+        result.error = loneFailure; // one item played through a list is still one item
     else if (result.error.isEmpty())
         result.error = QStringLiteral("列表中没有可播放的条目");
     return result;
@@ -269,9 +285,9 @@ RamList::Expansion RamList::expandSource(const QString &source)
     if (location.kind == SourceLocation::Kind::List)
         return expand(location.location);
     Expansion result;
-    if (location.isLocal() && !location.exists)
-        result.error = missingFileText(location.location);
-    else
+    if (location.mayOpen())
         result.entries << location;
+    else
+        result.error = entryFailureText(location);
     return result;
 }

@@ -51,14 +51,16 @@ public:
 
     // Reads the list file (see TextFile::decode), resolves each entry against
     // the list's folder and expands nested local lists. Local files that do
-    // not exist are left out. When cancelled becomes true the expansion ends
-    // early with what it has. found, when given, takes the entries as they
+    // not exist and locations of schemes the engine refuses are left out;
+    // when that leaves nothing of a list of one entry, the error names it. When cancelled becomes
+    // true the expansion ends early with what it has. found, when given, takes the entries as they
     // are found; the expansion returned holds them all the same.
     static Expansion expand(const QString &path);
     static Expansion expand(const QString &path, const FileAccess &files,
         const std::atomic_bool *cancelled = nullptr, const EntrySink &found = {});
 
     // What a clip source plays: the expanded list for a list file, else the
-    // source itself; a local file that does not exist gives an error.
+    // source itself; a local file that does not exist or a refused scheme
+    // gives an error.
     static Expansion expandSource(const QString &source);
 };

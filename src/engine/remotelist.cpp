@@ -1,5 +1,6 @@
 #include "engine/remotelist.h"
 
+#include "core/media/locationscheme.h"
 #include "core/text/textfile.h"
 
 #include <QFileInfo>
@@ -7,18 +8,9 @@
 
 namespace {
 
-bool isNetworkScheme(const QString &scheme)
-{
-    static const QStringList schemes { QStringLiteral("http"), QStringLiteral("https"),
-        QStringLiteral("rtsp"), QStringLiteral("rtsps"), QStringLiteral("rtmp"),
-        QStringLiteral("rtmps"), QStringLiteral("mms"), QStringLiteral("mmsh"),
-        QStringLiteral("mmst"), QStringLiteral("pnm"), QStringLiteral("ftp") };
-    return schemes.contains(scheme.toLower());
-}
-
 bool isNetworkAddress(const QUrl &url)
 {
-    return url.isValid() && !url.host().isEmpty() && isNetworkScheme(url.scheme());
+    return url.isValid() && !url.host().isEmpty() && LocationScheme::isNetwork(url.scheme());
 }
 
 } // namespace

@@ -1,21 +1,12 @@
 #include "engine/sourcelocation.h"
 
 #include "core/media/filelocation.h"
+#include "core/media/locationscheme.h"
 #include "engine/fileaccess.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QUrl>
-
-static QString schemeOf(const QString &text)
-{
-    // One per thread: lists are read on worker threads.
-    static thread_local const QRegularExpression scheme(
-        QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]+)://"));
-    const QRegularExpressionMatch match = scheme.match(text);
-    return match.hasMatch() ? match.captured(1).toLower() : QString();
-}
 
 // Candidate spellings of a local path, most literal first.
 static QStringList pathCandidates(const QString &path, bool fromFileUrl)
@@ -31,11 +22,12 @@ static QStringList pathCandidates(const QString &path, bool fromFileUrl)
     return candidates;
 }
 
+// Relative paths never reach the core as they are: "-" would be its input.
 static QString absoluteIn(const QString &folder, const QString &path)
 {
-    if (folder.isEmpty() || path.isEmpty() || !QDir::isRelativePath(path))
+    if (path.isEmpty() || !QDir::isRelativePath(path))
         return path;
-    return QDir::cleanPath(QDir(folder).filePath(path));
+    return QDir::cleanPath((folder.isEmpty() ? QDir::current() : QDir(folder)).filePath(path));
 }
 
 static SourceLocation localSource(const QString &original, const QString &path, bool fromFileUrl,
@@ -72,9 +64,20 @@ SourceLocation SourceLocation::resolve(
     if (FileLocation::isFile(source, Qt::CaseInsensitive))
         return localSource(source, FileLocation::pathOf(source), true, folder, files);
     const QString trimmed = source.trimmed();
-    const QString scheme = schemeOf(trimmed);
+    const QString scheme = LocationScheme::of(trimmed);
     if (scheme.isEmpty())
         return localSource(source, source, false, folder, files);
+    if (scheme == u"file")
+        return localSource(source, FileLocation::pathOf(trimmed), true, folder, files);
+    if (!LocationScheme::isNetwork(scheme)) {
+        // "fdclose://4" is a file only where such a file exists.
+        SourceLocation result = localSource(source, source, false, folder, files);
+        if (!result.exists) {
+            result.kind = Kind::Refused;
+            result.location = trimmed;
+        }
+        return result;
+    }
     SourceLocation result;
     result.kind = Kind::Url;
     result.original = source;
@@ -90,9 +93,14 @@ bool SourceLocation::isListPath(const QString &path)
         || suffix == u"pls";
 }
 
+QString SourceLocation::refusal() const
+{
+    return QStringLiteral("不支持的地址类型: %1").arg(original.trimmed());
+}
+
 QString SourceLocation::pnmAsRtsp(const QString &address)
 {
-    if (schemeOf(address) != u"pnm")
+    if (LocationScheme::of(address) != u"pnm")
         return address;
     const QString rest = address.mid(6);
     const qsizetype slash = rest.indexOf(u'/');

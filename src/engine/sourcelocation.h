@@ -8,10 +8,12 @@ class FileAccess;
 // list. Accepted forms are "file://" followed by a raw local path (not
 // URL-encoded), a bare local path, and URLs. pnm has no protocol handler in
 // the player core, so a pnm address becomes rtsp on the same host and path
-// (port 554 unless the address names one).
+// (port 554 unless the address names one). Only the schemes LocationScheme
+// allows reach the core; any other "scheme://" text is Refused, unless it
+// names a file that exists relative to the folder.
 struct SourceLocation
 {
-    enum class Kind { LocalFile, List, Url };
+    enum class Kind { LocalFile, List, Url, Refused };
 
     Kind kind = Kind::LocalFile;
     QString original; // as given
@@ -31,5 +33,10 @@ struct SourceLocation
     // "pnm://host[:port]/path" as "rtsp://host:port/path"; other text unchanged.
     static QString pnmAsRtsp(const QString &address);
 
-    bool isLocal() const { return kind != Kind::Url; }
+    bool isLocal() const { return kind == Kind::LocalFile || kind == Kind::List; }
+    // What the core may be asked to open: a local file or list that exists, or an address.
+    bool mayOpen() const { return kind == Kind::Url || (isLocal() && exists); }
+
+    // Why a Refused location is not played.
+    QString refusal() const;
 };

@@ -87,22 +87,31 @@ void TestAboutEntryPoints::updateChecksStartFromTheDelayedStepAndTheLink()
     PageServer server;
     QVERIFY(server.listen());
     server.body = "[updatex]\r\nnewverson=1.07\r\nnewurl=http://dl.example/t.zip\r\n";
+    server.reply = PageServer::Reply::Held;
     const QByteArray previousPage = qgetenv("TUNVIA_UPDATE_URL");
     qputenv("TUNVIA_UPDATE_URL", server.address().toUtf8());
     const auto restore = qScopeGuard([&] { qputenv("TUNVIA_UPDATE_URL", previousPage); });
     TestHub t;
     PlayerWindow *player = t.hub.player();
 
-    // The player's delayed start step (5 s after it loaded) starts the check.
+    // The player's delayed start step (5 s after it loaded) starts the check;
+    // "检查新版本" during it joins it: one request, one box, the link busy.
+    QTRY_COMPARE_WITH_TIMEOUT(server.requests, 1, 30000);
+    click(player, u"Label13"_s);
+    auto *link = aboutWindows().first()->findChild<QLabel *>(u"Label5"_s);
+    QTest::mouseClick(link, Qt::LeftButton);
+    QVERIFY(link->text() == u"正在检查……"_s && !link->isEnabled());
+    server.release();
     QTRY_COMPARE_WITH_TIMEOUT(
         t.launcher.openedUrls, QStringList { u"http://dl.example/t.zip"_s }, 30000);
+    QTRY_COMPARE(link->text(), u"检查新版本"_s);
+    QCOMPARE(server.requests, 1);
     QCOMPARE(t.prompts.asked.size(), 1);
     QCOMPARE(t.prompts.asked.first().title, u"发现本程序的新版本"_s);
 
     // "检查新版本" checks at once and says when there is nothing new.
     server.body = "[updatex]\r\nnewverson=1.06\r\nnewurl=http://dl.example/t.zip\r\n";
-    click(player, u"Label13"_s);
-    click(aboutWindows().first(), u"Label5"_s);
+    QTest::mouseClick(link, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(t.prompts.asked.size(), 2, 20000);
     QCOMPARE(t.prompts.asked.last().text, u"已经是最新版本。"_s);
     QCOMPARE(server.requests, 2);

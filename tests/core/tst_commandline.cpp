@@ -4,6 +4,8 @@
 #include "core/program/launchlocations.h"
 #include "core/program/version.h"
 
+#include <QtEndian>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -80,6 +82,8 @@ void CommandLineTest::locationsBecomeItemTexts()
     touch(root + u"/专辑/B.mp3"_s);
     touch(root + u"/专辑/a.mp3"_s);
     QVERIFY(QDir(root).mkdir(u"empty"_s));
+    QVERIFY(QDir(root).mkdir(u"odd:"_s));
+    touch(root + u"/odd:/x.mp3"_s);
 
     const LaunchLocations::Resolved resolved = LaunchLocations::resolve(
         {
@@ -89,11 +93,10 @@ void CommandLineTest::locationsBecomeItemTexts()
             u"FILE://"_s + root + u"/100%.mp3"_s, // the text itself names the file
             u"http://host/x.mp3?a=1&b=%20"_s, // addresses stay exactly as given
             u"专辑"_s, // a folder: its files in name order, not its subfolders
-            u""_s,
-            u"x\ny.mp3"_s,
-            u"missing.mp3"_s,
-            u"file:///nowhere/a.mp3"_s,
-            u"empty"_s,
+            u""_s, u"x\ny.mp3"_s, u"missing.mp3"_s, u"file:///nowhere/a.mp3"_s, u"empty"_s,
+            u"odd://x.mp3"_s, // a file named like an address is a file where it exists
+            u"fdclose://4"_s, // never handed on
+            u"http://h/a\0b.mp3"_s, // a NUL is refused like a line break
         },
         root);
     QCOMPARE(resolved.texts,
@@ -102,8 +105,9 @@ void CommandLineTest::locationsBecomeItemTexts()
             FileLocation::fromPath(root + u"/a b.mp3"_s),
             FileLocation::fromPath(root + u"/100%.mp3"_s), u"http://host/x.mp3?a=1&b=%20"_s,
             FileLocation::fromPath(root + u"/专辑/a.mp3"_s),
-            FileLocation::fromPath(root + u"/专辑/B.mp3"_s) }));
-    QCOMPARE(resolved.complaints.size(), 5);
+            FileLocation::fromPath(root + u"/专辑/B.mp3"_s),
+            FileLocation::fromPath(root + u"/odd:/x.mp3"_s) }));
+    QCOMPARE(resolved.complaints.size(), 7);
     QVERIFY(resolved.complaints.join(u'\n').contains(u"missing.mp3"_s));
     QVERIFY2(!resolved.complaints.join(QString()).contains(u'\n'), "one line per complaint");
 }
@@ -141,12 +145,22 @@ void CommandLineTest::handOffMessageSurvivesAnyCut()
     QCOMPARE(HandOffMessage::decode(HandOffMessage::encode({}), &decoded),
         HandOffMessage::Status::Complete);
     QVERIFY(decoded.isEmpty());
+
+    // A message holds no more than the list can take, however much is sent.
+    const QStringList flood(PlaylistModel::kMaxItems + 1, u"h"_s);
+    QCOMPARE(HandOffMessage::decode(HandOffMessage::encode(flood), &decoded),
+        HandOffMessage::Status::Complete);
+    QCOMPARE(decoded.size(), PlaylistModel::kMaxItems);
+    QByteArray tooLong("TNV1\0\0\0\0", 8);
+    qToBigEndian(quint32(PlaylistModel::kMaxSavedBytes / 16 + 1), tooLong.data() + 4);
+    QCOMPARE(HandOffMessage::decode(tooLong, &decoded), HandOffMessage::Status::Invalid);
 }
 
 void CommandLineTest::receivedTextsKeepToOneLine()
 {
-    const QList<PlaylistItem> items = LaunchLocations::items(
-        { u"file:///a.mp3"_s, u""_s, u"http://h/a\rb"_s, u"FILE:///b.mp3"_s, u"pnm://h/c.rm"_s });
+    const QList<PlaylistItem> items
+        = LaunchLocations::items({ u"file:///a.mp3"_s, u""_s, u"http://h/a\rb"_s,
+            u"FILE:///b.mp3"_s, u"http://h/a\0b"_s, u"fdclose://4"_s, u"pnm://h/c.rm"_s });
     QCOMPARE(items.size(), 3);
     QCOMPARE(items.at(0).icon, PlaylistItem::Icon::File);
     QCOMPARE(items.at(1).text, u"FILE:///b.mp3"_s);

@@ -7,9 +7,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,6 +100,32 @@ private Q_SLOTS:
         QCOMPARE(read.lines.size(), TextFile::kMaxLines);
         QVERIFY2(grown * 1024 < 6 * size, qPrintable(QString::number(grown)));
         QFile::remove(file);
+    }
+
+    void aSaveRemovesOnlyTheTemporariesKillsLeftBehind()
+    {
+        QDir().mkpath(path(QStringLiteral("temps")));
+        const QString folder = path(QStringLiteral("temps/"));
+        const QStringList left { QStringLiteral(".xlist.cfg.0123abcd.tmp"),
+            QStringLiteral(".xlist.cfg.ffffffff.tmp") };
+        const QStringList kept { QStringLiteral(".xlist.cfg.0123ABCD.tmp"),
+            QStringLiteral(".xlist.cfg.0123abcd.tmp.bak"),
+            QStringLiteral(".other.cfg.0123abcd.tmp"), QStringLiteral(".xlist.cfg.aaaa0000.tmp"),
+            QStringLiteral(".xlist.cfg.00000000.tmp") };
+        for (const QString &name : left + kept)
+            writeBytes(folder + name, "x");
+        ::chown(QFile::encodeName(folder + kept.at(3)).constData(), kOtherUser, kOtherUser);
+        // A save in progress holds its temporary file locked.
+        QFile busy(folder + kept.at(4));
+        QVERIFY(busy.open(QIODevice::ReadOnly));
+        QCOMPARE(::flock(busy.handle(), LOCK_EX), 0);
+
+        QVERIFY(
+            TextFile::writeLines(folder + QStringLiteral("xlist.cfg"), { QStringLiteral("a") }));
+        QStringList after = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        after.removeOne(QStringLiteral("xlist.cfg"));
+        QCOMPARE(
+            QSet<QString>(after.begin(), after.end()), QSet<QString>(kept.begin(), kept.end()));
     }
 
     void linksOthersCouldHavePlacedAreNotWrittenThrough()

@@ -81,6 +81,7 @@ void IntakeRulesTest::listingKeepsPlainVisibleFilesInNameOrder()
         QStringList({ prefix + u"a.mp3"_s, prefix + u"b.rm"_s, prefix + u"notes.txt"_s,
             prefix + u"Z.ra"_s }));
     QCOMPARE(icons(items), QList<PlaylistItem::Icon>(4, PlaylistItem::Icon::File));
+    QCOMPARE(DirectoryListing::files(path).skipped, 3); // the user is told of them
     ::unlink(badName.constData()); // QTemporaryDir cannot name it either
 }
 
@@ -124,7 +125,8 @@ void IntakeRulesTest::dropContent_data()
 {
     QTest::addColumn<QString>("text"); // empty: no text/plain
     QTest::addColumn<QStringList>("urls");
-    QTest::addColumn<QStringList>("expected"); // "A:" address item, "F:" file item
+    // "A:" address item, "F:" file item, "refused": the user is told why not
+    QTest::addColumn<QStringList>("expected");
 
     const QString ten = u"0123456789"_s;
     QTest::newRow("text of 10 characters") << ten << QStringList() << QStringList();
@@ -151,10 +153,20 @@ void IntakeRulesTest::dropContent_data()
     QTest::newRow("a link without text")
         << QString() << QStringList { u"http://radio.example.net/a.mp3"_s }
         << QStringList { u"A:http://radio.example.net/a.mp3"_s };
-    QTest::newRow("text with a line break, file with a line break")
+    QTest::newRow("lines of links, file with a line break")
         << u"http://one.example.net/\nhttp://two.example.net/"_s
         << QStringList { u"file:///music/two%0Alines.mp3"_s, u"file:///music/a.mp3"_s }
-        << QStringList { u"F:/music/a.mp3"_s };
+        << QStringList { u"A:http://one.example.net/"_s, u"A:http://two.example.net/"_s,
+               u"F:/music/a.mp3"_s };
+    QTest::newRow("a link with its line end")
+        << u"http://example.net/a.mp3\r\n \n"_s << QStringList()
+        << QStringList { u"A:http://example.net/a.mp3"_s };
+    QTest::newRow("file URL and path lines")
+        << u"file:///music/a.mp3\r\n\r\n/music/b c.rm\n"_s << QStringList()
+        << QStringList { u"F:file:///music/a.mp3"_s, u"A:/music/b c.rm"_s };
+    QTest::newRow("lines that are not all locations")
+        << u"Playlist of the week\nhttp://a.example/1.mp3"_s << QStringList()
+        << QStringList { u"refused"_s };
     QTest::newRow("nothing usable") << QString() << QStringList() << QStringList();
 }
 
@@ -172,8 +184,11 @@ void IntakeRulesTest::dropContent()
     if (!text.isEmpty())
         data.setText(text);
     QStringList actual;
-    for (const PlaylistItem &item : DropContent::items(data))
+    const DropContent::Reading reading = DropContent::read(data);
+    for (const PlaylistItem &item : reading.items)
         actual.append((item.icon == PlaylistItem::Icon::File ? u"F:"_s : u"A:"_s) + item.text);
+    if (reading.textRefused)
+        actual.append(u"refused"_s);
     QCOMPARE(actual, expected);
 }
 

@@ -69,6 +69,39 @@ private Q_SLOTS:
         QCOMPARE(model.currentRow(), 100000);
     }
 
+    void theListTakesOnlyWhatItCanReadBack()
+    {
+        PlaylistModel model;
+        QSignalSpy refused(&model, &PlaylistModel::itemsRefused);
+        const PlaylistItem item { Icon::Address, QStringLiteral("h") };
+        QCOMPARE(model.appendItems(QList<PlaylistItem>(PlaylistModel::kMaxItems - 1, item)), 0);
+        QCOMPARE(model.appendItems(QList<PlaylistItem>(3, item)), 2);
+        QVERIFY(!model.appendItem(Icon::Address, QStringLiteral("h")));
+        QCOMPARE(refused.count(), 2);
+        QCOMPARE(refused.first().first().value<qsizetype>(), 2);
+        const QString xlist = path(QStringLiteral("full.cfg"));
+        QVERIFY(PlaylistStore(xlist).save(model));
+        PlaylistModel back;
+        QCOMPARE(PlaylistStore(xlist).load(back), PlaylistStore::LoadStatus::Loaded);
+        QCOMPARE(back.itemCount(), PlaylistModel::kMaxItems);
+
+        // Long texts fill it by size first.
+        PlaylistModel wide;
+        const PlaylistItem chinese { Icon::Address, QString(100000, QChar(u'歌')) };
+        const qsizetype fit = PlaylistModel::kMaxSavedBytes / (4 * 100000 + 2);
+        QCOMPARE(wide.appendItems(QList<PlaylistItem>(fit + 10, chinese)), 10);
+
+        // A longer list than the program reads is told apart and never overwritten.
+        QFile more(path(QStringLiteral("more.cfg")));
+        QVERIFY(more.open(QIODevice::WriteOnly));
+        more.write(QByteArray(2 * (TextFile::kMaxLines + 1), '\n').replace("\n\n", "a\n"));
+        more.close();
+        PlaylistStore store(more.fileName());
+        PlaylistModel partial;
+        QCOMPARE(store.load(partial), PlaylistStore::LoadStatus::TooLarge);
+        QVERIFY(!store.save(partial));
+    }
+
     void loadingTheList_data()
     {
         QTest::addColumn<QByteArray>("bytes");

@@ -1,5 +1,6 @@
 #include "core/update/profilereader.h"
 
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -70,6 +71,10 @@ void TestProfileReader::readsLikeWindows_data()
     QTest::newRow("UTF-8 byte-order mark")
         << QByteArray("\xEF\xBB\xBF[updatex]\nnewinfo=\xE6\x96\xB0\xE7\x89\x88\n") << u"updatex"_s
         << u"newinfo"_s << u"新版"_s;
+    QTest::newRow("UTF-16 behind its byte-order mark, as Notepad saves")
+        << QByteArray(QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)
+                          .encode(u"[updatex]\r\nnewinfo=新版\r\n"_s))
+        << u"updatex"_s << u"newinfo"_s << u"新版"_s;
     QTest::newRow("value cut at 254 characters")
         << (QByteArray("[updatex]\nnewinfo=") + QByteArray(300, 'x') + '\n') << u"updatex"_s
         << u"newinfo"_s << QString(254, u'x');

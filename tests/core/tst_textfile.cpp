@@ -10,6 +10,8 @@
 #include <QTest>
 
 #include <clocale>
+
+using namespace Qt::StringLiterals;
 #include <csignal>
 #include <sys/resource.h>
 
@@ -64,6 +66,30 @@ private Q_SLOTS:
         const QByteArray bytes = gbk(text);
         QCOMPARE(TextFile::decode(bytes), text);
         QCOMPARE(TextFile::decode(QByteArray("plain ascii")), QStringLiteral("plain ascii"));
+    }
+
+    void linesDecodeOneByOne_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QStringEncoder gbk("GB18030");
+        const QByteArray utf8 = QStringLiteral(u"中文歌.mp3").toUtf8();
+        QTest::newRow("one Latin-1 line among UTF-8")
+            << utf8 + "\r\ncaf\xe9.mp3\r\n" + QStringLiteral(u"日本.mp3").toUtf8()
+            << QStringList { u"中文歌.mp3"_s, u"café.mp3"_s, u"日本.mp3"_s };
+        QTest::newRow("one GBK line among UTF-8") << utf8 + "\n" + QByteArray(gbk(u"月亮.mp3"_s))
+                + "\n" + utf8 << QStringList { u"中文歌.mp3"_s, u"月亮.mp3"_s, u"中文歌.mp3"_s };
+        // "路" in GBK is also valid UTF-8: a GBK list stays GBK throughout.
+        QTest::newRow("GBK list with a stray byte")
+            << QByteArray(gbk(u"路.mp3\n歌曲.mp3\n月亮.mp3\n"_s)) + "\xff\n"
+            << QStringList { u"路.mp3"_s, u"歌曲.mp3"_s, u"月亮.mp3"_s, u"ÿ"_s };
+    }
+
+    void linesDecodeOneByOne()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QCOMPARE(TextFile::splitLines(TextFile::decode(bytes)), lines);
     }
 
     void missingAndUnreadableAreTold()

@@ -3,6 +3,7 @@
 #include "core/media/mediaengine.h"
 #include "engine/enginesettings.h"
 #include "engine/playbacktracker.h"
+#include "engine/ramlist.h"
 #include "engine/sourcelocation.h"
 
 #include <QDir>
@@ -21,6 +22,8 @@ private Q_SLOTS:
     void localSourcesPreferTheRawPath();
     void addressesKeepOrBecomeRtsp_data();
     void addressesKeepOrBecomeRtsp();
+    void otherSchemesNeverReachTheCore_data();
+    void otherSchemesNeverReachTheCore();
 
     void trackerIgnoresTheStartUpIdleWhileOpening();
     void trackerReportsAFailedListAsStoppedWithError();
@@ -116,6 +119,32 @@ void TestEngineRules::addressesKeepOrBecomeRtsp()
     QCOMPARE(result.location, location);
     QCOMPARE(result.kind, SourceLocation::Kind::Url);
     QCOMPARE(result.fromPnm, source.contains(QStringLiteral("pnm"), Qt::CaseInsensitive));
+}
+
+void TestEngineRules::otherSchemesNeverReachTheCore_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("refused");
+    for (const char *source : { "fdclose://4", "fd://0", " FD://3 ", "memory://x", "lavf://a.mp3",
+             "av://lavfi:sine", "edl://a.mp3", "c://x" })
+        QTest::newRow(source) << QString::fromLatin1(source) << true;
+    // A file of that name beside the list is a file.
+    QTest::newRow("existing relative file") << "odd://x.mp3" << false;
+    QTest::newRow("mms stays an address") << "mms://host/a" << false;
+}
+
+void TestEngineRules::otherSchemesNeverReachTheCore()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, refused);
+    QDir(m_dir.path()).mkdir(QStringLiteral("odd:"));
+    touch(QStringLiteral("odd:/x.mp3"));
+    const SourceLocation result = SourceLocation::resolve(source, m_dir.path());
+    QCOMPARE(result.kind == SourceLocation::Kind::Refused, refused);
+    QCOMPARE(result.mayOpen(), !refused);
+    if (refused) // reported as the entry's failure, nothing opened
+        QCOMPARE(RamList::expandSource(source).error,
+            QStringLiteral("不支持的地址类型: ") + source.trimmed());
 }
 
 void TestEngineRules::trackerIgnoresTheStartUpIdleWhileOpening()

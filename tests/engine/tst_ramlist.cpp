@@ -169,6 +169,18 @@ void TestRamList::missingLocalEntriesAreLeftOut()
     const QString list
         = write(QStringLiteral("partly.ram"), "gone.mp3\nkept.mp3\nfile:///nowhere/at/all.mp3\n");
     QCOMPARE(locations(RamList::expand(list)), QStringList({ kept }));
+
+    // Lines the core would read as its own descriptors are refused like
+    // missing files; a list of one such entry says why it alone failed.
+    const QString hostile = write(QStringLiteral("hostile.ram"), "fdclose://4\nkept.mp3\nfd://0\n");
+    QCOMPARE(locations(RamList::expand(hostile)), QStringList({ kept }));
+    QCOMPARE(RamList::expand(write(QStringLiteral("fd.ram"), "fdclose://4\n")).error,
+        QStringLiteral("不支持的地址类型: fdclose://4"));
+    QCOMPARE(
+        ::mkfifo(QFile::encodeName(m_dir.filePath(QStringLiteral("pipe.mp3"))).constData(), 0600),
+        0);
+    QCOMPARE(RamList::expand(write(QStringLiteral("pipe.ram"), "pipe.mp3\n")).error,
+        QStringLiteral("无法读取文件 pipe.mp3"));
 }
 
 void TestRamList::nestedListsExpandAndSelfReferenceEnds()

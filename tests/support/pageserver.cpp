@@ -2,6 +2,8 @@
 
 #include <QTcpSocket>
 
+#include <utility>
+
 bool PageServer::listen()
 {
     connect(&m_server, &QTcpServer::newConnection, this, &PageServer::accept, Qt::UniqueConnection);
@@ -11,6 +13,15 @@ bool PageServer::listen()
 QString PageServer::address() const
 {
     return QStringLiteral("http://127.0.0.1:%1/tunvia/updatex.htm").arg(m_server.serverPort());
+}
+
+void PageServer::release()
+{
+    reply = Reply::Page;
+    for (QTcpSocket *socket : std::exchange(m_held, {})) {
+        --requests; // counted when it came
+        respond(socket);
+    }
 }
 
 void PageServer::accept()
@@ -29,6 +40,9 @@ void PageServer::respond(QTcpSocket *socket)
         return; // not complete yet, or answered already
     ++requests;
     switch (reply) {
+    case Reply::Held:
+        m_held.append(socket);
+        return;
     case Reply::Silent:
         return; // the connection stays open and nothing comes
     case Reply::Page:

@@ -9,12 +9,12 @@ class QTcpSocket;
 
 // An HTTP server on 127.0.0.1 that serves one page to every request, in the
 // way the test asks for: the page, a 404, a page streamed without a length,
-// or no answer at all.
+// or no answer at all; or it holds the requests until the test releases them.
 class PageServer : public QObject
 {
     Q_OBJECT
 public:
-    enum class Reply { Page, NotFound, Silent, StreamWithoutLength };
+    enum class Reply { Page, NotFound, Silent, StreamWithoutLength, Held };
 
     Reply reply = Reply::Page;
     QByteArray body;
@@ -24,10 +24,13 @@ public:
     quint16 port() const { return m_server.serverPort(); }
     // The address of the update page on this server.
     QString address() const;
+    // Answers the held requests with `body`.
+    void release();
 
 private:
     void accept();
     void respond(QTcpSocket *socket);
 
     QTcpServer m_server;
+    QList<QTcpSocket *> m_held;
 };

@@ -4,9 +4,16 @@
 #include "core/media/filelocation.h"
 
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 
 namespace DirectoryListing {
 
@@ -26,6 +33,31 @@ void sortNames(QStringList &names)
 bool namesAFile(const QString &path, const QString &name)
 {
     return !name.contains(QChar::ReplacementCharacter) || QFileInfo::exists(path);
+}
+
+// QDir does not list names that do not decode at all; they are counted from
+// the directory's own entries, so the user learns that files were left out.
+qsizetype undecodableFiles(const QString &directory)
+{
+    qsizetype count = 0;
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(directory);
+    DIR *entries = ::opendir(path.constData());
+    if (!entries)
+        return 0;
+    while (const dirent *entry = ::readdir(entries)) {
+        const QByteArray name(entry->d_name);
+        if (name.startsWith('.') || QFile::encodeName(QFile::decodeName(name)) == name)
+            continue;
+        struct stat info;
+        if (::fstatat(::dirfd(entries), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode))
+            ++count;
+    }
+    ::closedir(entries);
+#else
+    Q_UNUSED(directory);
+#endif
+    return count;
 }
 
 bool canOpen(const QString &directory)
@@ -56,19 +88,31 @@ QString fileItemText(const QString &directory, const QString &name)
     return FileLocation::fromPath(directory + separator + name);
 }
 
-QList<PlaylistItem> fileItems(const QString &directory)
+FileListing files(const QString &directory)
 {
-    QList<PlaylistItem> items;
+    FileListing listing;
     if (!canOpen(directory))
-        return items;
-    const QStringList files = names(directory, QDir::Files);
-    items.reserve(files.size());
-    for (const QString &name : files) {
+        return listing;
+    const QStringList found = names(directory, QDir::Files);
+    if (!fitsOneLine(directory)) {
+        listing.pathBreaksLine = !found.isEmpty();
+        return listing;
+    }
+    listing.items.reserve(found.size());
+    for (const QString &name : found) {
         const QString text = fileItemText(directory, name);
         if (fitsOneLine(text) && namesAFile(FileLocation::pathOf(text), name))
-            items.append(PlaylistItem { PlaylistItem::Icon::File, text });
+            listing.items.append(PlaylistItem { PlaylistItem::Icon::File, text });
+        else
+            ++listing.skipped;
     }
-    return items;
+    listing.skipped += undecodableFiles(directory);
+    return listing;
+}
+
+QList<PlaylistItem> fileItems(const QString &directory)
+{
+    return files(directory).items;
 }
 
 std::optional<QStringList> subdirectories(const QString &directory)

@@ -15,10 +15,20 @@ namespace DirectoryListing {
 // "file://" + directory + "/" + name; the root directory gives "file:///name".
 QString fileItemText(const QString &directory, const QString &name);
 
+struct FileListing
+{
+    QList<PlaylistItem> items;
+    // Files left out because no item can name them: a line break in the
+    // name, or bytes that are not valid in the file name encoding.
+    qsizetype skipped = 0;
+    // The directory's own path holds a line break: none of its files can
+    // become an item.
+    bool pathBreaksLine = false;
+};
+
 // The directory's plain, non-hidden files in name order (case-insensitive),
-// each as a file item. Names with a line break and names that do not map back
-// to a file (bytes invalid in the file name encoding) are left out. A
-// directory that cannot be read gives no items.
+// each as a file item. A directory that cannot be read gives no items.
+FileListing files(const QString &directory);
 QList<PlaylistItem> fileItems(const QString &directory);
 
 // The names of the directory's non-hidden subdirectories in name order, or

@@ -1,8 +1,11 @@
 #include "core/intake/dropcontent.h"
 
 #include "core/intake/singleline.h"
+#include "core/media/filelocation.h"
 
+#include <QDir>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <algorithm>
@@ -10,6 +13,34 @@
 namespace DropContent {
 
 namespace {
+
+QStringList nonEmptyLines(const QString &text)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\\r\\n|\\r|\\n"));
+    QStringList lines = text.split(lineEnd, Qt::SkipEmptyParts);
+    for (QString &line : lines)
+        line = withoutTrailingBreaks(line);
+    lines.removeAll(QString());
+    return lines;
+}
+
+// A network address, a file:// URL or an absolute path: what may stand on a
+// line of its own in a drop of several.
+bool isLocation(const QString &line)
+{
+    if (QDir::isAbsolutePath(line) && !line.startsWith(u':')) // not a Qt resource
+        return true;
+    static const QStringList networkSchemes { QStringLiteral("http"), QStringLiteral("https"),
+        QStringLiteral("ftp"), QStringLiteral("rtsp"), QStringLiteral("rtsps"),
+        QStringLiteral("rtmp"), QStringLiteral("rtmps"), QStringLiteral("mms"),
+        QStringLiteral("mmsh"), QStringLiteral("mmst"), QStringLiteral("pnm") };
+    const QUrl url(line, QUrl::TolerantMode);
+    if (!url.isValid())
+        return false;
+    if (url.scheme() == u"file")
+        return !url.path().isEmpty();
+    return networkSchemes.contains(url.scheme()) && !url.host().isEmpty();
+}
 
 bool namesFile(const QString &line, const QUrl &lineUrl, const QUrl &file)
 {
@@ -24,7 +55,7 @@ bool repeatsFiles(const QString &text, const QList<QUrl> &files)
     if (files.isEmpty())
         return false;
     bool anyLine = false;
-    const QStringList lines = text.split(u'\n');
+    const QStringList lines = nonEmptyLines(text);
     for (const QString &raw : lines) {
         const QString line = raw.trimmed();
         if (line.isEmpty())
@@ -51,23 +82,49 @@ QList<QUrl> localFiles(const QMimeData &data)
     return files;
 }
 
+// One line is one item when it is longer than 10 characters; several lines
+// are one item each when every one of them is a location, and none else.
+void readText(const QString &dropped, const QList<QUrl> &files, Reading &reading)
+{
+    const QString text = withoutTrailingBreaks(dropped);
+    if (repeatsFiles(text, files))
+        return;
+    if (fitsOneLine(text)) {
+        if (text.size() > 10)
+            reading.items.append(PlaylistItem { PlaylistItem::Icon::Address, text });
+        return;
+    }
+    const QStringList lines = nonEmptyLines(text);
+    if (!std::all_of(lines.cbegin(), lines.cend(), isLocation)) {
+        reading.textRefused = true;
+        return;
+    }
+    for (const QString &line : lines) {
+        const bool file = FileLocation::isFile(line);
+        reading.items.append(
+            PlaylistItem { file ? PlaylistItem::Icon::File : PlaylistItem::Icon::Address, line });
+    }
+}
+
 } // namespace
 
-QList<PlaylistItem> items(const QMimeData &data)
+Reading read(const QMimeData &data)
 {
-    QList<PlaylistItem> result;
+    Reading reading;
     const QList<QUrl> files = localFiles(data);
-    if (data.hasText()) {
-        const QString text = data.text();
-        if (text.size() > 10 && fitsOneLine(text) && !repeatsFiles(text, files))
-            result.append(PlaylistItem { PlaylistItem::Icon::Address, text });
-    }
+    if (data.hasText())
+        readText(data.text(), files, reading);
     for (const QUrl &file : files) {
         const QString path = file.toLocalFile();
         if (fitsOneLine(path))
-            result.append(PlaylistItem { PlaylistItem::Icon::File, path });
+            reading.items.append(PlaylistItem { PlaylistItem::Icon::File, path });
     }
-    return result;
+    return reading;
+}
+
+QList<PlaylistItem> items(const QMimeData &data)
+{
+    return read(data).items;
 }
 
 } // namespace DropContent

@@ -78,30 +78,55 @@ PlaylistModel::Picture PlaylistModel::picture(int row, int column) const
     return m_items.at(row - 1).icon == PlaylistItem::Icon::File ? Picture::File : Picture::Address;
 }
 
-void PlaylistModel::appendItem(PlaylistItem::Icon icon, const QString &text)
+qint64 PlaylistModel::savedBytes(const QString &text)
 {
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
-    m_items.append(PlaylistItem { icon, text });
-    dropLeadingMarks(m_items.last().text);
-    endInsertRows();
-    setCurrentCell(row, TextColumn);
+    qint64 bytes = 2;
+    for (const QChar c : text)
+        bytes += c.unicode() < 0x80 ? 1 : 4;
+    return bytes;
 }
 
-void PlaylistModel::appendItems(QList<PlaylistItem> items)
+qsizetype PlaylistModel::fitting(const QList<PlaylistItem> &items) const
+{
+    qint64 bytes = m_savedBytes;
+    const qsizetype room = kMaxItems - m_items.size();
+    qsizetype count = 0;
+    for (; count < qMin(room, items.size()); ++count) {
+        bytes += savedBytes(items.at(count).text);
+        if (bytes > kMaxSavedBytes)
+            break;
+    }
+    return count;
+}
+
+bool PlaylistModel::appendItem(PlaylistItem::Icon icon, const QString &text)
+{
+    return appendItems({ PlaylistItem { icon, text } }) == 0;
+}
+
+qsizetype PlaylistModel::appendItems(QList<PlaylistItem> items)
 {
     if (items.isEmpty())
-        return;
+        return 0;
     for (PlaylistItem &item : items)
         dropLeadingMarks(item.text);
-    const int first = rowCount();
-    beginInsertRows({}, first, first + int(items.size()) - 1);
-    if (m_items.isEmpty())
-        m_items = std::move(items);
-    else
-        m_items.append(std::move(items));
-    endInsertRows();
-    setCurrentCell(itemCount(), TextColumn);
+    const qsizetype refused = items.size() - fitting(items);
+    items.resize(items.size() - refused);
+    if (!items.isEmpty()) {
+        for (const PlaylistItem &item : std::as_const(items))
+            m_savedBytes += savedBytes(item.text);
+        const int first = rowCount();
+        beginInsertRows({}, first, first + int(items.size()) - 1);
+        if (m_items.isEmpty())
+            m_items = std::move(items);
+        else
+            m_items.append(std::move(items));
+        endInsertRows();
+        setCurrentCell(itemCount(), TextColumn);
+    }
+    if (refused > 0)
+        Q_EMIT itemsRefused(refused);
+    return refused;
 }
 
 bool PlaylistModel::removeItem(int row)
@@ -109,6 +134,7 @@ bool PlaylistModel::removeItem(int row)
     if (row < 1 || row > itemCount())
         return false;
     beginRemoveRows({}, row, row);
+    m_savedBytes -= savedBytes(m_items.at(row - 1).text);
     m_items.removeAt(row - 1);
     endRemoveRows();
     // The current cell keeps its row number (the next item moves into it)
@@ -127,6 +153,7 @@ void PlaylistModel::removeAllItems()
         beginRemoveRows({}, 1, itemCount());
         m_items.clear();
         m_items.squeeze();
+        m_savedBytes = 0;
         endRemoveRows();
     }
     m_currentRow = 0;

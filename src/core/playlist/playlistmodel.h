@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/playlist/playlistitem.h"
+#include "core/text/textfile.h"
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -18,6 +19,12 @@ public:
     // What a cell shows as its picture (PictureRole).
     enum class Picture { None, Header, Title, File, Address };
     static constexpr int PictureRole = Qt::UserRole + 1;
+    // The list holds what xlist.cfg gives back: at most as many items as a
+    // list file is read lines, and no more text than its size limit holds
+    // (an ASCII character counted as one byte, any other UTF-16 unit as four,
+    // more than any encoding takes, and two for the line end).
+    static constexpr qsizetype kMaxItems = TextFile::kMaxLines;
+    static constexpr qint64 kMaxSavedBytes = RegularFile::kListLimit;
 
     explicit PlaylistModel(QObject *parent = nullptr);
 
@@ -34,10 +41,13 @@ public:
     QStringList texts() const;
     Picture picture(int row, int column) const;
 
-    // The append step: adds the item at the end and makes its text cell current.
-    void appendItem(PlaylistItem::Icon icon, const QString &text);
-    // Appends many items at once, with one row insertion; the last one ends current.
-    void appendItems(QList<PlaylistItem> items);
+    // The append step: adds the item at the end and makes its text cell
+    // current. False, and itemsRefused(), when the list is full.
+    bool appendItem(PlaylistItem::Icon icon, const QString &text);
+    // Appends many items at once, with one row insertion; the last one ends
+    // current. Those past what the list can hold are refused: their number
+    // is returned and told by itemsRefused().
+    qsizetype appendItems(QList<PlaylistItem> items);
     // Removes one item row; the header row is never removed.
     bool removeItem(int row);
     // Removes every item; the header row stays.
@@ -49,9 +59,15 @@ public:
 
 Q_SIGNALS:
     void currentCellChanged(int row, int column);
+    void itemsRefused(qsizetype count);
 
 private:
+    static qint64 savedBytes(const QString &text);
+    // How many of items, from the first, still fit.
+    qsizetype fitting(const QList<PlaylistItem> &items) const;
+
     QList<PlaylistItem> m_items;
+    qint64 m_savedBytes = 0; // the bound of what the items take in xlist.cfg
     int m_currentRow = 0;
     int m_currentColumn = TextColumn;
 };

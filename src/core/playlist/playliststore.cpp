@@ -20,10 +20,11 @@ PlaylistStore::LoadStatus PlaylistStore::load(PlaylistModel &model)
         TextFile::writeLines(m_path, { QStringLiteral("#") });
         return LoadStatus::Created;
     }
-    model.appendItems(std::move(read.items));
-    if (read.status != TextFile::ReadStatus::Ok) {
+    const bool full = model.appendItems(std::move(read.items)) > 0;
+    if (read.status != TextFile::ReadStatus::Ok || full) {
         m_loadFailed = true;
-        return LoadStatus::Unreadable;
+        return read.status == TextFile::ReadStatus::Unreadable ? LoadStatus::Unreadable
+                                                               : LoadStatus::TooLarge;
     }
     return LoadStatus::Loaded;
 }

@@ -12,7 +12,8 @@ class PlaylistModel;
 class PlaylistStore
 {
 public:
-    enum class LoadStatus { Loaded, Created, Unreadable };
+    // TooLarge: more items than the list holds (see PlaylistModel::kMaxItems).
+    enum class LoadStatus { Loaded, Created, Unreadable, TooLarge };
 
     // path: where the list is saved. readPath, when given: where it is read
     // from instead (a list left in the program folder while the per-user
@@ -23,8 +24,8 @@ public:
     QString readPath() const { return m_readPath; }
 
     // Appends the saved items to the model. A missing file is created holding
-    // the single comment line "#". On Unreadable the items read so far are
-    // appended.
+    // the single comment line "#". On Unreadable and TooLarge the items read
+    // so far are appended.
     LoadStatus load(PlaylistModel &model);
 
     // Replaces the file atomically with the model's item texts. Returns false

@@ -13,7 +13,16 @@ constexpr qsizetype kHeader = 8;
 
 QByteArray encode(const QStringList &locations)
 {
-    const QByteArray payload = locations.join(u'\n').toUtf8();
+    QByteArray payload;
+    const qsizetype count = qMin(locations.size(), kMaxLocations);
+    for (qsizetype i = 0; i < count; ++i) {
+        const QByteArray line = locations.at(i).toUtf8();
+        if (payload.size() + line.size() + (i > 0 ? 1 : 0) > kMaxPayload)
+            break;
+        if (i > 0)
+            payload += '\n';
+        payload += line;
+    }
     QByteArray message(kMagic, 4);
     char length[4];
     qToBigEndian(quint32(payload.size()), length);
@@ -34,6 +43,8 @@ Status decode(const QByteArray &bytes, QStringList *locations)
         return Status::Incomplete;
     const QString text = QString::fromUtf8(bytes.constData() + kHeader, length);
     *locations = text.isEmpty() ? QStringList() : text.split(u'\n');
+    if (locations->size() > kMaxLocations)
+        locations->resize(kMaxLocations);
     return Status::Complete;
 }
 

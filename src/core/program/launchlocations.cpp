@@ -3,21 +3,15 @@
 #include "core/intake/directorylisting.h"
 #include "core/intake/singleline.h"
 #include "core/media/filelocation.h"
+#include "core/media/locationscheme.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QUrl>
 
 namespace LaunchLocations {
 
 namespace {
-
-bool hasScheme(const QString &location)
-{
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
-    return scheme.match(location).hasMatch();
-}
 
 // The local path a file:// URL names, or an empty string.
 QString pathOfFileUrl(const QString &location)
@@ -31,10 +25,17 @@ QString pathOfFileUrl(const QString &location)
     return url.isLocalFile() && url.host().isEmpty() ? url.toLocalFile() : QString();
 }
 
+// One line of xlist.cfg, and no NUL, which would end the name wherever it
+// is passed on.
+bool mayBeItem(const QString &location)
+{
+    return fitsOneLine(location) && !location.contains(QChar());
+}
+
 QString quoted(const QString &location)
 {
     QString shown = location;
-    shown.replace(u'\n', u' ').replace(u'\r', u' ');
+    shown.replace(u'\n', u' ').replace(u'\r', u' ').replace(QChar(), u' ');
     return u'“' + shown + u'”';
 }
 
@@ -50,12 +51,14 @@ public:
     {
         if (location.trimmed().isEmpty())
             m_result.complaints << QStringLiteral(u"空的位置，已跳过。");
-        else if (!fitsOneLine(location))
-            m_result.complaints << quoted(location) + QStringLiteral(u"含有换行，已跳过。");
+        else if (!mayBeItem(location))
+            m_result.complaints << quoted(location) + QStringLiteral(u"含有换行或空字符，已跳过。");
         else if (FileLocation::isFile(location, Qt::CaseInsensitive))
             addLocalPath(location, pathOfFileUrl(location));
-        else if (hasScheme(location))
+        else if (LocationScheme::isNetwork(LocationScheme::of(location)))
             m_result.texts << location;
+        else if (!LocationScheme::of(location).isEmpty())
+            addOtherScheme(location);
         else if (QDir::isAbsolutePath(location) || !m_folder.isEmpty())
             addLocalPath(location, QDir(m_folder).absoluteFilePath(location));
         else
@@ -66,6 +69,18 @@ public:
     Resolved result() const { return m_result; }
 
 private:
+    // "fd://3" and the like are never played; only a file of that name
+    // in the working folder is.
+    void addOtherScheme(const QString &location)
+    {
+        const QString path = m_folder.isEmpty() ? QString() : QDir(m_folder).filePath(location);
+        if (!path.isEmpty() && QFileInfo::exists(path))
+            addLocalPath(location, path);
+        else
+            m_result.complaints << quoted(location)
+                    + QStringLiteral(u"不是可以播放的地址，已跳过。");
+    }
+
     void addLocalPath(const QString &location, const QString &path)
     {
         const QFileInfo info(path);
@@ -103,7 +118,7 @@ QList<PlaylistItem> items(const QStringList &texts)
     QList<PlaylistItem> result;
     result.reserve(texts.size());
     for (const QString &text : texts) {
-        if (!text.isEmpty() && fitsOneLine(text))
+        if (!text.isEmpty() && mayBeItem(text) && LocationScheme::mayPlay(text))
             result.append(PlaylistItem { PlaylistItem::iconForSaved(text), text });
     }
     return result;

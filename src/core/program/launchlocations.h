@@ -10,9 +10,11 @@
 // A local path becomes "file://" + its absolute path, a file:// URL
 // "file://" + the path it names (percent-decoding only when the text itself
 // names no file), and a directory the files in it, as the add-directory
-// dialog adds them; a network address ("scheme://...") stays as given.
+// dialog adds them; a network address (see LocationScheme) stays as given.
 // Empty locations, locations with a line break (xlist.cfg keeps one per line)
-// and local files that do not exist are left out with a complaint.
+// or a NUL, other schemes ("fd://3", unless a file of that name exists in
+// the working folder) and local files that do not exist are left out with a
+// complaint.
 namespace LaunchLocations {
 
 struct Resolved
@@ -26,7 +28,8 @@ struct Resolved
 Resolved resolve(const QStringList &locations, const QString &workingDirectory);
 
 // Item texts received from another process, as playlist items: texts that
-// would not survive xlist.cfg are dropped; the icon follows the saved-list rule.
+// would not survive xlist.cfg, and schemes the engine refuses, are dropped;
+// the icon follows the saved-list rule.
 QList<PlaylistItem> items(const QStringList &texts);
 
 } // namespace LaunchLocations

@@ -5,11 +5,14 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
@@ -69,9 +72,44 @@ bool writeAll(int fd, const QByteArray &bytes)
     return true;
 }
 
+bool isTemporaryName(const QString &name, const QString &targetName)
+{
+    const QString prefix = u'.' + targetName + u'.';
+    if (name.size() != prefix.size() + 12 || !name.startsWith(prefix) || !name.endsWith(u".tmp"))
+        return false;
+    const QStringView digits = QStringView(name).sliced(prefix.size(), 8);
+    return std::all_of(digits.begin(), digits.end(),
+        [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
+}
+
+// Temporary files of earlier saves of target that a kill left behind. A save
+// holds a lock on its temporary file while it writes, so one that can be
+// locked is no save's any more. Only the user's own regular files are taken.
+void removeLeftTemporaries(const QString &target)
+{
+    const QFileInfo info(target);
+    const QString pattern = QStringLiteral(".%1.*.tmp").arg(info.fileName());
+    const QStringList names
+        = QDir(info.absolutePath())
+              .entryList({ pattern }, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        if (!isTemporaryName(name, info.fileName()))
+            continue;
+        const QByteArray path = nativeName(info.absolutePath() + u'/' + name);
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat file;
+        if (::fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && file.st_uid == ::geteuid()
+            && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(fd);
+    }
+}
+
 // A new file beside target that nobody else can have prepared: created with
-// O_EXCL and never through a link. The umask applies to a new list; an
-// existing list keeps its permissions.
+// O_EXCL and never through a link, and locked while the save writes it. The
+// umask applies to a new list; an existing list keeps its permissions.
 int createTemporary(const QString &target, QByteArray *name)
 {
     struct stat old;
@@ -85,6 +123,12 @@ int createTemporary(const QString &target, QByteArray *name)
             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, exists ? 0600 : 0666);
         if (fd < 0 && errno == EEXIST)
             continue;
+        struct stat created;
+        if (fd >= 0
+            && (::flock(fd, LOCK_EX) != 0 || ::fstat(fd, &created) != 0 || created.st_nlink == 0)) {
+            ::close(fd); // another save took it for a left one before it was locked
+            continue;
+        }
         if (fd >= 0 && exists)
             (void)::fchmod(fd, old.st_mode & 07777);
         return fd;
@@ -130,6 +174,7 @@ bool replace(const QString &path, const QByteArray &bytes, QString *error)
             *error = QStringLiteral("not saved through a link that others could have placed");
         return false;
     }
+    removeLeftTemporaries(target.path);
     QByteArray temporary;
     const int fd = createTemporary(target.path, &temporary);
     if (fd < 0) {
@@ -139,16 +184,14 @@ bool replace(const QString &path, const QByteArray &bytes, QString *error)
     }
     bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
     int code = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        code = errno;
-    }
     // rename() replaces whatever has the name now, a link included; it never
-    // writes through one.
+    // writes through one. The file is still locked: no other save takes it
+    // for one left behind.
     if (ok && ::rename(temporary.constData(), nativeName(target.path).constData()) != 0) {
         ok = false;
         code = errno;
     }
+    ::close(fd);
     if (!ok) {
         ::unlink(temporary.constData());
         if (error)

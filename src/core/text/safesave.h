@@ -5,7 +5,8 @@
 
 // Replaces a file atomically: the bytes go to a new file beside it, which is
 // then renamed over the old one, so a failed save (disk full, a crash)
-// leaves the previous file intact.
+// leaves the previous file intact. Temporary files that earlier saves left
+// behind when the program was killed are removed by the next save.
 //
 // A symbolic link in the file's place is followed only when it cannot have
 // been planted by someone else: every link on the way belongs to the user

@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <langinfo.h>
 #endif
@@ -34,7 +36,8 @@ QStringEncoder systemEncoder()
 }
 
 // The text when the bytes are valid in the decoder's encoding.
-bool decodeWith(QStringDecoder decoder, QByteArrayView bytes, QString *text)
+// A new decoder each time: not every converter clears its error state.
+bool decodeWith(QStringDecoder &&decoder, QByteArrayView bytes, QString *text)
 {
     if (!decoder.isValid())
         return false;
@@ -42,12 +45,50 @@ bool decodeWith(QStringDecoder decoder, QByteArrayView bytes, QString *text)
     return !decoder.hasError();
 }
 
-QString decodeLastResort(QByteArrayView bytes)
+// A file the system encoding cannot read as a whole, decoded line by line:
+// a line valid in the system encoding stays as it is, the others fall back,
+// so one stray byte cannot change the other lines (nor are they written back
+// changed). In a file whose lines are mostly legacy, the few that only happen
+// to be valid in the system encoding (short GBK names often are valid UTF-8)
+// are legacy too. CR and LF are never part of a multi-byte character in these
+// encodings, so the lines split alike in all of them.
+QString decodeLineByLine(QByteArrayView bytes)
 {
+    QList<QByteArrayView> lines;
+    qsizetype start = 0;
+    qsizetype systemLines = 0;
+    qsizetype otherLines = 0;
+    QString decoded;
+    for (qsizetype i = 0; i <= bytes.size(); ++i) {
+        if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        const QByteArrayView line = bytes.sliced(start, i - start);
+        lines << line;
+        start = i + 1;
+        if (std::all_of(line.begin(), line.end(), [](char c) { return uchar(c) < 0x80; }))
+            continue;
+        if (decodeWith(systemDecoder(), line, &decoded))
+            ++systemLines;
+        else
+            ++otherLines;
+    }
+    const bool legacyFile = otherLines > systemLines;
+    const auto gb18030 = [] { return QStringDecoder("GB18030", QStringDecoder::Flag::Stateless); };
     QStringDecoder windows1252("windows-1252", QStringDecoder::Flag::Stateless);
-    if (windows1252.isValid())
-        return windows1252(bytes);
-    return QString::fromLatin1(bytes);
+    if (legacyFile && decodeWith(gb18030(), bytes, &decoded))
+        return decoded; // lists written on Chinese Windows
+    QString text;
+    text.reserve(bytes.size());
+    for (const QByteArrayView line : std::as_const(lines)) {
+        if ((legacyFile || !decodeWith(systemDecoder(), line, &decoded))
+            && !decodeWith(gb18030(), line, &decoded))
+            decoded = windows1252.isValid() ? windows1252(line) : QString::fromLatin1(line);
+        text += decoded;
+        const qsizetype end = line.data() - bytes.data() + line.size();
+        if (end < bytes.size())
+            text += QLatin1Char(bytes[end]); // the line's end, as it was
+    }
+    return text;
 }
 
 QString withoutMark(QString text)
@@ -99,10 +140,9 @@ QString decode(const QByteArray &bytes)
                 QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless), rest, &text))
             return withoutMark(std::move(text));
     }
-    if (decodeWith(systemDecoder(), rest, &text)
-        || decodeWith(QStringDecoder("GB18030", QStringDecoder::Flag::Stateless), rest, &text))
+    if (decodeWith(systemDecoder(), rest, &text))
         return withoutMark(std::move(text));
-    return decodeLastResort(rest);
+    return withoutMark(decodeLineByLine(rest));
 }
 
 QByteArray encode(const QString &text)

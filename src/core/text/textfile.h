@@ -33,9 +33,11 @@ struct ReadResult
 };
 
 // A UTF-8 byte-order mark says UTF-8 before anything else; otherwise the
-// system encoding, or GB18030 (lists written on Chinese Windows), or as a
-// last resort Windows-1252, in which every byte is a character, so no text
-// is ever lost to decoding. A byte-order mark is not part of the text.
+// system encoding. A text not valid in it as a whole is decoded line by line:
+// each line in the system encoding when it is valid there, or GB18030 (lists
+// written on Chinese Windows), or as a last resort Windows-1252, in which
+// every byte is a character, so no text is ever lost to decoding. A
+// byte-order mark is not part of the text.
 QString decode(const QByteArray &bytes);
 
 // The system encoding; characters it cannot hold become "?".

@@ -2,6 +2,8 @@
 
 #include "core/text/textfile.h"
 
+#include <QStringDecoder>
+
 #include <optional>
 
 namespace {
@@ -51,13 +53,23 @@ ProfileReader::ProfileReader(QStringList lines)
 {
 }
 
+QString ProfileReader::decode(const QByteArray &bytes)
+{
+    // A byte-order mark names the encoding, whatever the system encoding is:
+    // Notepad saves "Unicode" profiles as UTF-16 behind one, and Windows
+    // reads them so.
+    const std::optional<QStringConverter::Encoding> marked
+        = QStringConverter::encodingForData(bytes);
+    if (marked && *marked != QStringConverter::Utf32LE && *marked != QStringConverter::Utf32BE) {
+        QStringDecoder decoder(*marked, QStringConverter::Flag::Default);
+        return decoder.decode(bytes);
+    }
+    return TextFile::decode(bytes);
+}
+
 ProfileReader ProfileReader::fromBytes(const QByteArray &bytes)
 {
-    // A byte-order mark says UTF-8, whatever the system encoding is.
-    static const QByteArray utf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
-    if (bytes.startsWith(utf8Mark))
-        return fromText(QString::fromUtf8(bytes.mid(utf8Mark.size())));
-    return fromText(TextFile::decode(bytes));
+    return fromText(decode(bytes));
 }
 
 ProfileReader ProfileReader::fromText(const QString &text)

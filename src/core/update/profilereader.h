@@ -9,8 +9,9 @@
 // without regard to case, spaces and tabs around names and values are
 // ignored, one pair of matching quotes around a value is removed, the first
 // matching section and the first matching key in it win, lines end at CR, LF
-// or CR LF, a UTF-8 byte-order mark at the start is ignored, values are cut
-// at 254 characters and lines without "=" are no keys.
+// or CR LF, a byte-order mark (UTF-8 or UTF-16) at the start names the
+// encoding, values are cut at 254 characters and lines without "=" are no
+// keys.
 class ProfileReader
 {
 public:
@@ -18,7 +19,8 @@ public:
 
     // The bytes are decoded like every text file of the program: in the
     // system encoding, or GB18030 when they are not valid in it. A file that
-    // starts with a UTF-8 byte-order mark is UTF-8.
+    // starts with a byte-order mark is in the encoding the mark names.
+    static QString decode(const QByteArray &bytes);
     static ProfileReader fromBytes(const QByteArray &bytes);
     static ProfileReader fromText(const QString &text);
 

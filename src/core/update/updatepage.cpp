@@ -1,15 +1,15 @@
 #include "core/update/updatepage.h"
 
 #include "core/text/spaces.h"
-#include "core/text/textfile.h"
 #include "core/update/profilereader.h"
 
 #include <QUrl>
 
 UpdatePage::UpdatePage(const QByteArray &body)
 {
-    const ProfileReader profile = ProfileReader::fromBytes(body);
-    m_longEnough = trimSpaces(TextFile::decode(body)).size() >= kMinimumLength;
+    const QString text = ProfileReader::decode(body);
+    const ProfileReader profile = ProfileReader::fromText(text);
+    m_longEnough = trimSpaces(text).size() >= kMinimumLength;
     if (!m_longEnough)
         return; // a page this short is stored but never read
     const QString section = QStringLiteral("updatex");

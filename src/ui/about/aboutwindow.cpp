@@ -152,6 +152,12 @@ void AboutWindow::showTab(int tab)
         m_tabs->setCurrentIndex(tab);
 }
 
+void AboutWindow::showUpdateCheckRunning(bool running)
+{
+    m_checkLink->setText(running ? u"正在检查……"_s : u"检查新版本"_s);
+    m_checkLink->setEnabled(!running);
+}
+
 void AboutWindow::buildFrame()
 {
     auto *strip = new QLabel(this);
@@ -172,8 +178,8 @@ void AboutWindow::buildLinks()
     box->setAttribute(Qt::WA_StyledBackground);
     box->setGeometry(twips(4275, 495, 2310, 330));
 
-    HotSpot *check = makeLink(box, u"Label5"_s, twips(45, 45, 960, 195), u"检查新版本"_s);
-    connect(check, &HotSpot::clicked, this, &AboutWindow::updateCheckRequested);
+    m_checkLink = makeLink(box, u"Label5"_s, twips(45, 45, 960, 195), u"检查新版本"_s);
+    connect(m_checkLink, &HotSpot::clicked, this, &AboutWindow::updateCheckRequested);
 
     // The credit keeps its right edge and grows leftwards when this font
     // needs more room than the skin's place gives it.

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class HotSpot;
 class Launcher;
 class QTabWidget;
 
@@ -22,6 +23,8 @@ public:
 
 public Q_SLOTS:
     void showTab(int tab);
+    // While a check the user asked for runs, the link says so and is inactive.
+    void showUpdateCheckRunning(bool running);
 
 Q_SIGNALS:
     // "检查新版本" was clicked.
@@ -45,4 +48,5 @@ private:
 
     Launcher &m_launcher;
     QTabWidget *m_tabs = nullptr;
+    HotSpot *m_checkLink = nullptr;
 };

@@ -11,7 +11,9 @@ class Prompts
 public:
     enum class Icon { None, Information, Warning, Critical, Question };
     enum class Buttons { Ok, OkCancel, YesNo };
-    enum class Answer { Ok, Cancel, Yes, No };
+    // Unanswered: the box went away without the user closing it, as when
+    // the program quits while it is open. No follow-up of the box runs then.
+    enum class Answer { Ok, Cancel, Yes, No, Unanswered };
 
     virtual ~Prompts() = default;
 

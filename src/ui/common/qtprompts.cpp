@@ -48,7 +48,12 @@ Prompts::Answer QtPrompts::message(
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
     }
-    switch (box.exec()) {
+    const int result = box.exec();
+    // Every way the user closes the box clicks a button (its escape button
+    // when closed otherwise); a box whose loop ended on a quit has none.
+    if (!box.clickedButton())
+        return Answer::Unanswered;
+    switch (result) {
     case QMessageBox::Ok:
         return Answer::Ok;
     case QMessageBox::Yes:

@@ -1,6 +1,5 @@
 #include "ui/desktop/mprisservice.h"
 
-#include "core/program/launchlocations.h"
 #include "ui/desktop/mprisplayeradaptor.h"
 #include "ui/desktop/mprisrootadaptor.h"
 
@@ -10,7 +9,9 @@
 #include <QDBusObjectPath>
 #include <QDir>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 #include <optional>
@@ -134,11 +135,34 @@ void MprisService::setVolume(double volume)
 
 void MprisService::open(const QString &uri)
 {
-    const LaunchLocations::Resolved resolved = LaunchLocations::resolve({ uri }, QString());
-    if (!resolved.texts.isEmpty())
-        Q_EMIT openRequested(resolved.texts);
-    else if (calledFromDBus())
-        sendErrorReply(QDBusError::InvalidArgs, resolved.complaints.join(u' '));
+    Opening opening;
+    if (calledFromDBus()) {
+        setDelayedReply(true);
+        opening.call = message();
+    }
+    // Resolving lists a folder's files, as the add-directory dialog does.
+    opening.resolved = QtConcurrent::run(&LaunchLocations::resolve, QStringList { uri }, QString());
+    auto *watcher = new QFutureWatcher<LaunchLocations::Resolved>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, &MprisService::openResolved);
+    connect(watcher, &QFutureWatcherBase::finished, watcher, &QObject::deleteLater);
+    watcher->setFuture(opening.resolved);
+    m_openings.push_back(std::move(opening));
+}
+
+void MprisService::openResolved()
+{
+    while (!m_openings.empty() && m_openings.front().resolved.isFinished()) {
+        const Opening opening = std::move(m_openings.front());
+        m_openings.pop_front();
+        const LaunchLocations::Resolved resolved = opening.resolved.result();
+        if (!resolved.texts.isEmpty())
+            Q_EMIT openRequested(resolved.texts);
+        if (opening.call.type() != QDBusMessage::MethodCallMessage)
+            continue;
+        m_bus.send(resolved.texts.isEmpty() ? opening.call.createErrorReply(
+                       QDBusError::InvalidArgs, resolved.complaints.join(u' '))
+                                            : opening.call.createReply());
+    }
 }
 
 // Every new location is a new track; a new title of the same location (a

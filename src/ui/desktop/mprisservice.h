@@ -1,14 +1,18 @@
 #pragma once
 
 #include "core/media/mediaengine.h"
+#include "core/program/launchlocations.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>
+#include <QDBusMessage>
+#include <QFuture>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <QVariantMap>
 
+#include <deque>
 #include <memory>
 
 // Tunvia on the desktop's media controls: the MPRIS 2 interfaces
@@ -46,7 +50,8 @@ public:
     double volume() const;
     void setVolume(double volume);
     // OpenUri: asks for the location to be played; an address that names
-    // nothing to play gets an error reply.
+    // nothing to play gets an error reply. A folder is listed off the window
+    // thread; locations are asked for in the order they came.
     void open(const QString &uri);
 
 Q_SIGNALS:
@@ -56,6 +61,13 @@ Q_SIGNALS:
     void openRequested(const QStringList &locations);
 
 private:
+    struct Opening
+    {
+        QFuture<LaunchLocations::Resolved> resolved;
+        QDBusMessage call; // to answer once resolved; none for a direct call
+    };
+
+    void openResolved();
     void entryChanged();
     void announce(const QString &property, const QVariant &value);
 
@@ -64,4 +76,5 @@ private:
     QString m_serviceName;
     QString m_trackLocation;
     quint64 m_track = 0;
+    std::deque<Opening> m_openings;
 };

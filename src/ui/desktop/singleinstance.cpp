@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
+#include <QEvent>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -21,6 +22,11 @@ namespace {
 
 // A peer that connects and then sends nothing is not kept for ever.
 constexpr int kPeerTimeoutMs = 10000;
+// Peers at one time: past this the oldest is dropped, so that a flood of
+// connections cannot take every descriptor (a hand-off takes milliseconds).
+constexpr qsizetype kMaxPeers = 64;
+// Listening again failed (descriptors still short): when to try once more.
+constexpr int kRelistenMs = 500;
 
 int remaining(const QDeadlineTimer &deadline)
 {
@@ -96,6 +102,12 @@ SingleInstance::SingleInstance(const QString &path, QObject *parent)
     // into place, which would replace the socket of a running instance. The
     // runtime folder is the user's alone anyway.
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
+    // When accept fails (at the descriptor limit) the server closes and
+    // removes its socket; no signal says so, but it drops its notifier then.
+    m_server->installEventFilter(this);
+    m_relisten.setSingleShot(true);
+    m_relisten.setInterval(kRelistenMs);
+    connect(&m_relisten, &QTimer::timeout, this, &SingleInstance::keepListening);
 }
 
 SingleInstance::~SingleInstance() = default;
@@ -118,7 +130,30 @@ SingleInstance::Claim SingleInstance::claim(const QStringList &locations, bool s
 
 bool SingleInstance::listen()
 {
-    return m_server->listen(m_path);
+    m_listening = m_server->listen(m_path);
+    return m_listening;
+}
+
+bool SingleInstance::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_server && event->type() == QEvent::ChildRemoved && m_listening
+        && !m_server->isListening())
+        QMetaObject::invokeMethod(this, &SingleInstance::keepListening, Qt::QueuedConnection);
+    return QObject::eventFilter(watched, event);
+}
+
+// Listens again at the same path, so that the next start still hands over
+// instead of running beside this one, unless another instance holds it now.
+void SingleInstance::keepListening()
+{
+    if (!m_listening || m_server->isListening())
+        return;
+    if (m_server->listen(m_path))
+        return;
+    if (m_server->serverError() == QAbstractSocket::AddressInUseError)
+        m_listening = false;
+    else
+        m_relisten.start();
 }
 
 void SingleInstance::acceptConnections()
@@ -130,6 +165,13 @@ void SingleInstance::acceptConnections()
             peer->deleteLater();
             continue;
         }
+        m_peers.removeAll(nullptr);
+        if (m_peers.size() >= kMaxPeers) {
+            QLocalSocket *oldest = m_peers.takeFirst();
+            oldest->abort();
+            oldest->deleteLater();
+        }
+        m_peers.append(peer);
         auto buffer = std::make_shared<QByteArray>();
         connect(
             peer, &QLocalSocket::readyRead, this, [this, peer, buffer] { receive(peer, *buffer); });

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
+#include <QTimer>
 
 class QLocalServer;
 class QLocalSocket;
@@ -44,11 +47,18 @@ Q_SIGNALS:
     // A later start handed these locations over (none: only come forward).
     void locationsReceived(const QStringList &locations);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     bool listen();
+    void keepListening();
     void acceptConnections();
     void receive(QLocalSocket *peer, QByteArray &buffer);
 
     QString m_path;
     QLocalServer *m_server;
+    bool m_listening = false; // this is the running instance
+    QTimer m_relisten; // listening again failed: tries once more later
+    QList<QPointer<QLocalSocket>> m_peers; // oldest first
 };

@@ -23,7 +23,7 @@ QRect fromTwips(int left, int top, int width, int height)
 
 } // namespace
 
-AddDirectoryDialog::AddDirectoryDialog(Prompts &prompts, QWidget *parent)
+AddDirectoryDialog::AddDirectoryDialog(Prompts &prompts, QWidget *parent, VolumeSource volumes)
     : QDialog(parent)
     , m_prompts(prompts)
 {
@@ -34,7 +34,7 @@ AddDirectoryDialog::AddDirectoryDialog(Prompts &prompts, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twipsToPixels(4590), twipsToPixels(3585));
     buildControls();
-    fillDrives();
+    fillDrives(volumes);
     openStartDirectory();
     connect(&m_listing, &QFutureWatcherBase::finished, this, &AddDirectoryDialog::finishListing);
 
@@ -71,13 +71,25 @@ void AddDirectoryDialog::buildControls()
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void AddDirectoryDialog::fillDrives()
+// Asking for the mounted volumes waits on each of them, and a network mount
+// that hangs would hold the window: they are read on a worker thread, and
+// the directory list opens meanwhile.
+void AddDirectoryDialog::fillDrives(VolumeSource volumes)
 {
-    m_volumes = Volumes::mounted();
+    connect(
+        &m_volumeWatcher, &QFutureWatcherBase::finished, this, &AddDirectoryDialog::takeVolumes);
+    m_volumeWatcher.setFuture(QtConcurrent::run(volumes));
+    connect(m_directories, &DirectoryList::opened, this, &AddDirectoryDialog::showDriveOf);
+}
+
+void AddDirectoryDialog::takeVolumes()
+{
+    m_volumes = m_volumeWatcher.result();
     for (const Volume &volume : std::as_const(m_volumes))
         m_drives->addItem(volume.name, volume.root);
-    connect(m_directories, &DirectoryList::opened, this, &AddDirectoryDialog::showDriveOf);
     connect(m_drives, &QComboBox::currentIndexChanged, this, &AddDirectoryDialog::changeDrive);
+    if (!m_directories->isOpening())
+        showDriveOf();
 }
 
 // The directory the process is in at this moment, or, when that cannot be
@@ -102,8 +114,16 @@ void AddDirectoryDialog::openNextStart()
 }
 
 // The drive list follows the directory list's volume without reopening it.
+// A directory opened before the volumes were known is shown again from the
+// top of its volume.
 void AddDirectoryDialog::showDriveOf()
 {
+    const QString path = m_directories->path();
+    const qsizetype volume = Volumes::holding(m_volumes, path);
+    if (volume >= 0 && QDir::cleanPath(m_volumes.at(volume).root) != m_directories->top()) {
+        m_directories->open(m_volumes.at(volume).root, path);
+        return;
+    }
     const int index = m_drives->findData(m_directories->top());
     if (index >= 0 && index != m_drives->currentIndex()) {
         const QSignalBlocker quiet(m_drives);
@@ -126,18 +146,35 @@ void AddDirectoryDialog::confirm()
     if (directory.isEmpty() || m_listing.isRunning())
         return;
     m_confirm->setEnabled(false);
-    m_listing.setFuture(QtConcurrent::run(&DirectoryListing::fileItems, directory));
+    m_listing.setFuture(QtConcurrent::run(&DirectoryListing::files, directory));
 }
 
 void AddDirectoryDialog::finishListing()
 {
     m_confirm->setEnabled(true);
-    const QList<PlaylistItem> items = m_listing.result();
-    if (items.isEmpty()) {
+    const DirectoryListing::FileListing listing = m_listing.result();
+    if (listing.pathBreaksLine) {
+        tell(QStringLiteral(u"这个目录的路径里有换行符，播放列表的一个条目只能是一行文字，"
+                            u"所以其中的文件无法加入。"));
+        return;
+    }
+    if (listing.items.isEmpty() && listing.skipped == 0) {
         m_prompts.message(this, QStringLiteral(u"没有发现文件呀，请确保目录中有文件。"),
             QStringLiteral(u"错误！"), Prompts::Icon::None, Prompts::Buttons::Ok);
         return;
     }
-    Q_EMIT itemsChosen(items);
-    close();
+    if (!listing.items.isEmpty())
+        Q_EMIT itemsChosen(listing.items);
+    if (listing.skipped > 0)
+        tell(QStringLiteral(u"有 %1 个文件没有加入：文件名里有换行符，"
+                            u"或者含有系统编码无法表示的字符。")
+                 .arg(listing.skipped));
+    if (!listing.items.isEmpty())
+        close();
+}
+
+void AddDirectoryDialog::tell(const QString &text)
+{
+    m_prompts.message(
+        this, text, QStringLiteral(u"增加目录"), Prompts::Icon::Information, Prompts::Buttons::Ok);
 }

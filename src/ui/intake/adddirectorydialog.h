@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/intake/directorylisting.h"
 #include "core/intake/volumes.h"
 #include "core/playlist/playlistitem.h"
 
@@ -19,7 +20,11 @@ class AddDirectoryDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit AddDirectoryDialog(Prompts &prompts, QWidget *parent = nullptr);
+    // Where the drive list comes from; it is asked on a worker thread.
+    using VolumeSource = QList<Volume> (*)();
+
+    explicit AddDirectoryDialog(
+        Prompts &prompts, QWidget *parent = nullptr, VolumeSource volumes = &Volumes::mounted);
 
     QComboBox *driveList() const { return m_drives; }
     DirectoryList *directoryList() const { return m_directories; }
@@ -30,13 +35,15 @@ Q_SIGNALS:
 
 private:
     void buildControls();
-    void fillDrives();
+    void fillDrives(VolumeSource volumes);
+    void takeVolumes();
     void openStartDirectory();
     void openNextStart();
     void showDriveOf();
     void changeDrive(int index);
     void confirm();
     void finishListing();
+    void tell(const QString &text);
 
     Prompts &m_prompts;
     QComboBox *m_drives = nullptr; // Drive1
@@ -45,5 +52,6 @@ private:
     QPushButton *m_cancel = nullptr; // Command2
     QList<Volume> m_volumes;
     QStringList m_startPlaces; // the current directory, then fallbacks
-    QFutureWatcher<QList<PlaylistItem>> m_listing;
+    QFutureWatcher<QList<Volume>> m_volumeWatcher;
+    QFutureWatcher<DirectoryListing::FileListing> m_listing;
 };

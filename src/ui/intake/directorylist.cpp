@@ -3,6 +3,8 @@
 #include "core/intake/directorylisting.h"
 
 #include <QDir>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QtConcurrent/QtConcurrentRun>
@@ -32,6 +34,10 @@ DirectoryList::DirectoryList(QWidget *parent)
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
     setIndentation(12);
+    // Deep folders run past the right edge: the column is as wide as its
+    // widest row (set once a directory is shown), and the list scrolls sideways.
+    header()->setStretchLastSection(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     // Folders open by a double click, not by expanding: no branch arrows.
     setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -78,6 +84,7 @@ QStandardItem *DirectoryList::folderItem(const QString &name, const QString &pat
     }
     auto *item = new QStandardItem(open ? m_openIcon : m_closedIcon, name);
     item->setData(path, PathRole);
+    item->setToolTip(QDir::toNativeSeparators(path));
     return item;
 }
 
@@ -104,6 +111,11 @@ void DirectoryList::showDirectory(const QStringList &subdirectories)
         rows.append(folderItem(name, joined(m_path, name), false));
     openItem->appendRows(rows);
     expandAll();
+    resizeColumnToContents(0);
     setCurrentIndex(openItem->index());
     scrollTo(openItem->index(), QAbstractItemView::PositionAtCenter);
+    // Sideways, the open folder's name comes into view, not the column's middle.
+    updateGeometries();
+    const int left = visualRect(openItem->index()).left() + horizontalOffset();
+    horizontalScrollBar()->setValue(left - indentation());
 }

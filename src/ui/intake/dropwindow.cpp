@@ -2,6 +2,7 @@
 
 #include "core/geometry/twips.h"
 #include "core/intake/dropcontent.h"
+#include "ui/common/prompts.h"
 #include "ui/frame/captiondrag.h"
 #include "ui/frame/windowroutines.h"
 #include "ui/skin/skin.h"
@@ -28,8 +29,9 @@ bool offersItems(const QMimeData *data)
 
 } // namespace
 
-DropWindow::DropWindow(QWidget *parent)
+DropWindow::DropWindow(Prompts &prompts, QWidget *parent)
     : QWidget(parent)
+    , m_prompts(prompts)
     , m_marker(new QLabel(this))
     , m_blinkTimer(new QTimer(this))
 {
@@ -138,9 +140,19 @@ void DropWindow::dropEvent(QDropEvent *event)
     event->accept();
     if (!event->mimeData())
         return;
-    const QList<PlaylistItem> items = DropContent::items(*event->mimeData());
-    if (!items.isEmpty())
-        Q_EMIT itemsDropped(items);
+    const DropContent::Reading reading = DropContent::read(*event->mimeData());
+    if (!reading.items.isEmpty())
+        Q_EMIT itemsDropped(reading.items);
+    if (reading.textRefused) // after the drop, so the source is not kept waiting
+        QTimer::singleShot(0, this, &DropWindow::explainRefusedText);
+}
+
+void DropWindow::explainRefusedText()
+{
+    m_prompts.message(this,
+        QStringLiteral(u"拖来的文字有好几行，又不是每行一个网址或文件，所以没有加入播放列表。"
+                       u"\n一个播放列表条目只能是一行文字。"),
+        QStringLiteral(u"拖放口"), Prompts::Icon::Information, Prompts::Buttons::Ok);
 }
 
 void DropWindow::paintEvent(QPaintEvent *)

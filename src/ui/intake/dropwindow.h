@@ -5,6 +5,7 @@
 #include <QList>
 #include <QWidget>
 
+class Prompts;
 class QLabel;
 class QScreen;
 class QTimer;
@@ -12,12 +13,13 @@ class QTimer;
 // "拖放口": a small picture that floats above the other windows and takes
 // files and text dropped on it for the playlist. While the pointer rests on
 // it the marker blinks; a left-button press moves it. It never plays
-// anything and never shows the playlist.
+// anything and never shows the playlist. A drop that gives nothing for a
+// reason the user cannot see (text of several lines) is explained in a box.
 class DropWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit DropWindow(QWidget *parent = nullptr);
+    explicit DropWindow(Prompts &prompts, QWidget *parent = nullptr);
 
     // Top right corner of the screen: the screen's width less 1300 twips,
     // 500 twips down.
@@ -45,7 +47,9 @@ protected:
 private:
     void toggleMarker();
     void becomeIdle();
+    void explainRefusedText();
 
+    Prompts &m_prompts;
     QLabel *m_marker; // Image2
     QTimer *m_blinkTimer; // Timer1
 };

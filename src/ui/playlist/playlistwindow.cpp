@@ -61,6 +61,9 @@ PlaylistWindow::PlaylistWindow(AppContext &context)
     buildToolbar();
     buildFrameControls();
     loadList();
+    // Queued: the box shows once the adding is done, never inside it.
+    connect(m_model, &PlaylistModel::itemsRefused, this, &PlaylistWindow::reportFullList,
+        Qt::QueuedConnection);
 }
 
 PlaylistWindow::~PlaylistWindow() = default;
@@ -243,20 +246,31 @@ void PlaylistWindow::buildFrameControls()
 
 void PlaylistWindow::loadList()
 {
-    const bool unreadable = m_store->load(*m_model) == PlaylistStore::LoadStatus::Unreadable;
-    if (!unreadable && !m_store->linkRefused())
-        return;
+    const PlaylistStore::LoadStatus status = m_store->load(*m_model);
     // Told once the window is up, not from inside its construction.
-    QTimer::singleShot(0, this,
-        unreadable ? &PlaylistWindow::reportUnreadableList : &PlaylistWindow::reportUnsafeLink);
+    if (status == PlaylistStore::LoadStatus::Unreadable)
+        QTimer::singleShot(0, this, [this] { reportIncompleteList(false); });
+    else if (status == PlaylistStore::LoadStatus::TooLarge)
+        QTimer::singleShot(0, this, [this] { reportIncompleteList(true); });
+    else if (m_store->linkRefused())
+        QTimer::singleShot(0, this, &PlaylistWindow::reportUnsafeLink);
 }
 
-void PlaylistWindow::reportUnreadableList()
+void PlaylistWindow::reportIncompleteList(bool tooManyItems)
 {
+    const QString what = tooManyItems ? QStringLiteral(u"播放列表文件中的项目太多，无法全部读取：")
+                                      : QStringLiteral(u"无法完整读取播放列表文件：");
     m_context.prompts.message(this,
-        QStringLiteral(u"无法完整读取播放列表文件：") + m_store->readPath() + u'\r'
+        what + m_store->readPath() + u'\r'
             + QStringLiteral(
                 u"已读出的项目保留在列表中。为保护原文件，关闭播放列表时不会保存对列表的更改。"),
+        QStringLiteral(u"播放列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+}
+
+void PlaylistWindow::reportFullList(qsizetype refused)
+{
+    m_context.prompts.message(this,
+        QStringLiteral(u"播放列表已满，%1 个项目没有加入。").arg(refused),
         QStringLiteral(u"播放列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
 }
 

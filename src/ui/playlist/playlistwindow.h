@@ -93,7 +93,8 @@ private:
         const QString &name, const QString &caption, void (PlaylistWindow::*slot)());
     HotSpot *hotSpot(const QString &name, QRect twips, const QString &toolTip);
     void loadList();
-    void reportUnreadableList();
+    void reportIncompleteList(bool tooManyItems);
+    void reportFullList(qsizetype refused);
     void reportUnsafeLink();
     void saveList();
 

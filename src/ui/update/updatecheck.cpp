@@ -7,6 +7,7 @@
 #include "core/web/servicehosts.h"
 #include "ui/common/appcontext.h"
 #include "ui/common/prompts.h"
+#include "ui/update/updatefailure.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
@@ -29,11 +30,6 @@ public:
     }
 };
 
-QString tooLargeReason()
-{
-    return QStringLiteral("服务器送来的更新信息超过 1 MB。");
-}
-
 } // namespace
 
 UpdateCheck::UpdateCheck(AppContext &context, Mode mode, QWidget *boxParent, QObject *parent)
@@ -47,8 +43,8 @@ UpdateCheck::UpdateCheck(AppContext &context, Mode mode, QWidget *boxParent, QOb
 {
     m_network->setProxyFactory(new SystemProxies);
     m_deadline->setSingleShot(true);
-    connect(m_deadline, &QTimer::timeout, this,
-        [this] { abortWith(QStringLiteral("服务器没有在规定的时间内回应。")); });
+    connect(
+        m_deadline, &QTimer::timeout, this, [this] { abortWith(UpdateFailure::noAnswerText()); });
 }
 
 UpdateCheck::~UpdateCheck()
@@ -78,11 +74,17 @@ void UpdateCheck::start()
             return;
         const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > kBodyLimit)
-            abortWith(tooLargeReason());
+            abortWith(UpdateFailure::tooLargeText());
     });
     connect(m_reply, &QNetworkReply::readyRead, this, &UpdateCheck::takeBody);
     connect(m_reply, &QNetworkReply::finished, this, &UpdateCheck::fetchEnded);
     m_deadline->start(m_timeout);
+}
+
+void UpdateCheck::reportOutcome(QWidget *boxParent)
+{
+    m_mode = Mode::Reporting;
+    m_boxParent = boxParent;
 }
 
 void UpdateCheck::takeBody()
@@ -91,7 +93,7 @@ void UpdateCheck::takeBody()
         return;
     m_body += m_reply->readAll();
     if (m_body.size() > kBodyLimit)
-        abortWith(tooLargeReason());
+        abortWith(UpdateFailure::tooLargeText());
 }
 
 void UpdateCheck::abortWith(const QString &reason)
@@ -108,12 +110,14 @@ void UpdateCheck::fetchEnded()
     QNetworkReply *reply = std::exchange(m_reply, nullptr);
     reply->deleteLater();
     QString failure = m_abortReason;
-    if (failure.isEmpty() && reply->error() != QNetworkReply::NoError)
-        failure = QStringLiteral("无法取得更新信息（%1）。").arg(reply->errorString());
+    if (failure.isEmpty() && reply->error() != QNetworkReply::NoError) {
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        failure = UpdateFailure::transferText(reply->error(), status);
+    }
     if (failure.isEmpty()) {
         m_body += reply->readAll();
         if (m_body.size() > kBodyLimit)
-            failure = tooLargeReason();
+            failure = UpdateFailure::tooLargeText();
     }
     const QByteArray body = std::exchange(m_body, {});
     // Boxes open from a fresh turn of the event loop, not from inside the
@@ -143,7 +147,7 @@ void UpdateCheck::conclude(const QByteArray &body)
         return;
     case UpdatePage::Verdict::TooShort:
     case UpdatePage::Verdict::NoVersion:
-        finish(Outcome::Failed, QStringLiteral("服务器送来的更新信息里没有版本号。"));
+        finish(Outcome::Failed, QStringLiteral("服务器送来的不是版本说明，里面没有版本号。"));
         return;
     case UpdatePage::Verdict::UnsafeAddress:
         finish(Outcome::Failed, QStringLiteral("服务器送来的下载地址不是网页地址。"));
@@ -153,10 +157,12 @@ void UpdateCheck::conclude(const QByteArray &body)
 
 void UpdateCheck::offer(const UpdatePage &page)
 {
-    m_context.prompts.message(m_boxParent, page.announcement(),
+    const Prompts::Answer answer = m_context.prompts.message(m_boxParent, page.announcement(),
         QStringLiteral("发现本程序的新版本"), Prompts::Icon::Information, Prompts::Buttons::Ok);
-    // However the box was closed, the download starts: there is no way to decline.
-    m_context.launcher.openUrl(page.downloadAddress());
+    // However the user closed the box, the download starts: there is no way
+    // to decline. A box a quit took away was not answered and opens nothing.
+    if (answer == Prompts::Answer::Ok)
+        m_context.launcher.openUrl(page.downloadAddress());
     finish(Outcome::Offered);
 }
 

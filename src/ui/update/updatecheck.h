@@ -19,7 +19,7 @@ class UpdatePage;
 // the background (the windows never wait for it), stored unchanged as
 // updatex.ini in the application folder and read; when it announces a newer
 // version the user is told in a box, and the download address is opened once
-// the box is closed. A silent check (the one at start-up) ends quietly in
+// the user has closed the box. A silent check (the one at start-up) ends quietly in
 // every other case; a reporting check (the user asked for it) also says that
 // the program is up to date, or why the check could not be done.
 class UpdateCheck : public QObject
@@ -45,6 +45,10 @@ public:
     void setAddress(const QString &address) { m_address = address; }
     void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
     bool isRunning() const { return m_running; }
+
+    // Makes this check, running or not, one that reports its outcome, with
+    // its boxes over `boxParent`: a request during a running check joins it.
+    void reportOutcome(QWidget *boxParent);
 
 public Q_SLOTS:
     // Does nothing while a check is running.

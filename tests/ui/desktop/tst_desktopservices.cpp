@@ -19,8 +19,14 @@
 #include <QThread>
 #include <QUrl>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -85,6 +91,7 @@ private Q_SLOTS:
     void laterStartHandsItsLocationsOver();
     void socketNobodyAnswersOnIsTakenOver();
     void garbageOnTheSocketChangesNothing();
+    void socketOutlivesADescriptorShortage();
     void anotherUserIsRefused();
 
     void propertiesFollowTheEngine();
@@ -176,6 +183,47 @@ void DesktopServicesTest::garbageOnTheSocketChangesNothing()
     QCOMPARE(received.size(), 0);
     QCOMPARE(intruder.readAll(), QByteArray());
 
+    QCOMPARE(handOffFromThread(path, { u"a"_s }), SingleInstance::HandOff::Delivered);
+    QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 20000);
+}
+
+// With every descriptor taken, accepting a connection fails and the server
+// closes, removing its socket; it listens again, so a later start still hands
+// over instead of running beside this one.
+void DesktopServicesTest::socketOutlivesADescriptorShortage()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"tunvia.socket"_s);
+    SingleInstance instance(path);
+    QCOMPARE(instance.claim({}, false), SingleInstance::Claim::Listening);
+    QSignalSpy received(&instance, &SingleInstance::locationsReceived);
+
+    const int peer = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    rlimit limits {};
+    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limits), 0);
+    const rlimit lowered { std::min<rlim_t>(limits.rlim_cur, 512), limits.rlim_max };
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    std::vector<int> taken;
+    for (int fd = ::open("/dev/null", O_RDONLY); fd >= 0; fd = ::open("/dev/null", O_RDONLY))
+        taken.push_back(fd);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    QCOMPARE(::connect(peer, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    // The failed accept drops the waiting connection with the old socket.
+    const auto dropped = [peer] {
+        char byte = 0;
+        const ssize_t read = ::recv(peer, &byte, 1, MSG_DONTWAIT);
+        return read == 0 || (read < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(dropped(), 20000);
+
+    for (const int fd : taken)
+        ::close(fd);
+    ::close(peer);
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &limits), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 20000);
     QCOMPARE(handOffFromThread(path, { u"a"_s }), SingleInstance::HandOff::Delivered);
     QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 20000);
 }
@@ -303,6 +351,11 @@ void DesktopServicesTest::rootInterfaceRaisesQuitsAndOpens()
     QCOMPARE(call(kPlayer, u"OpenUri"_s, { uri }).type(), QDBusMessage::ReplyMessage);
     QCOMPARE(opened.size(), 1);
     QCOMPARE(opened.at(0).at(0).toStringList(), QStringList { u"file://"_s + song.fileName() });
+    // A folder is listed off this thread: the call returns before its files come.
+    m_service->open(dir.path());
+    QCOMPARE(opened.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(opened.size(), 2, 20000);
+    QCOMPARE(opened.at(1).at(0).toStringList(), QStringList { u"file://"_s + song.fileName() });
 
     // A Tunvia of another folder already holds the name.
     MprisService other(m_engine.get(), QDBusConnection::connectToBus(m_bus->address(), u"other"_s));

@@ -4,14 +4,19 @@
 #include "support/recordinglauncher.h"
 #include "support/scriptedprompts.h"
 #include "ui/common/appcontext.h"
+#include "ui/common/qtprompts.h"
 #include "ui/update/updatecheck.h"
+#include "ui/update/updatefailure.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -80,6 +85,9 @@ private Q_SLOTS:
     void silentCheckShowsNothingElse_data();
     void silentCheckShowsNothingElse();
     void reportingCheckTellsTheOutcome();
+    void failuresAreToldInChinese_data();
+    void failuresAreToldInChinese();
+    void quitDuringTheOfferOpensNothing();
     void unwritableFolderEndsTheCheck();
     void linkOthersCouldHavePlacedIsNotWrittenThrough();
     void addressComesFromHostOrEnvironment();
@@ -183,6 +191,55 @@ void TestUpdateCheck::reportingCheckTellsTheOutcome()
     QCOMPARE(rig.prompts.asked.size(), 3); // the offer alone, no second box
     QCOMPARE(rig.prompts.asked.at(2).title, u"发现本程序的新版本"_s);
     QCOMPARE(rig.launcher.openedUrls, QStringList { u"http://dl.example/t.zip"_s });
+
+    rig.server.reply = PageServer::Reply::NotFound;
+    rig.run(UpdateCheck::Mode::Reporting);
+    QCOMPARE(
+        rig.prompts.asked.at(3).text, u"未能检查新版本。\n服务器回应了错误（HTTP 状态 404）。"_s);
+}
+
+void TestUpdateCheck::failuresAreToldInChinese_data()
+{
+    QTest::addColumn<QNetworkReply::NetworkError>("error");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("expected");
+    using E = QNetworkReply;
+    QTest::newRow("host") << E::HostNotFoundError << 0 << u"没有网络连接，或者找不到服务器。"_s;
+    QTest::newRow("refused") << E::ConnectionRefusedError << 0 << u"服务器拒绝了连接。"_s;
+    QTest::newRow("HTTP") << E::InternalServerError << 503
+                          << u"服务器回应了错误（HTTP 状态 503）。"_s;
+    QTest::newRow("TLS") << E::SslHandshakeFailedError << 0 << u"无法与服务器建立安全连接。"_s;
+    QTest::newRow("gzip") << E::ProtocolFailure << 0 << u"服务器送来的数据无法解读或解压。"_s;
+}
+
+void TestUpdateCheck::failuresAreToldInChinese()
+{
+    QFETCH(QNetworkReply::NetworkError, error);
+    QFETCH(int, status);
+    QFETCH(QString, expected);
+    QCOMPARE(UpdateFailure::transferText(error, status), expected);
+}
+
+// A quit ends the box's loop without an answer: the download is not opened.
+void TestUpdateCheck::quitDuringTheOfferOpensNothing()
+{
+    CheckRig rig;
+    QVERIFY(rig.server.listen());
+    rig.server.body = page("2");
+    QtPrompts boxes;
+    AppContext context { rig.state, boxes, rig.launcher, rig.context.folder, rig.context.hosts };
+    UpdateCheck check(context, UpdateCheck::Mode::Silent);
+    check.setAddress(rig.server.address());
+    QTimer quitOnceBoxIsUp;
+    connect(&quitOnceBoxIsUp, &QTimer::timeout, [] {
+        if (qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            QCoreApplication::exit(0); // as Program::quit does
+    });
+    quitOnceBoxIsUp.start(10);
+    QTimer::singleShot(60000, [] { QCoreApplication::exit(1); }); // in case no box came
+    QTimer::singleShot(0, &check, &UpdateCheck::start);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(rig.launcher.openedUrls.isEmpty());
 }
 
 void TestUpdateCheck::unwritableFolderEndsTheCheck()
