@@ -10,9 +10,7 @@
 #include "ui/menu/commandmenu.h"
 #include "ui/player/playerwindow.h"
 #include "ui/playlist/playlistwindow.h"
-#ifdef TUNVIA_UPDATE_CHECK
 #include "ui/update/updatecheck.h"
-#endif
 
 #include <QGuiApplication>
 #include <QTimer>
@@ -163,17 +161,12 @@ void WindowSet::startUpdateCheckOnce()
 // "检查新版本": a check that tells its outcome, one at a time.
 void WindowSet::checkForUpdatesNow()
 {
-#ifdef TUNVIA_UPDATE_CHECK
     if (m_reportingCheck)
         return;
     auto *check = new UpdateCheck(m_context, UpdateCheck::Mode::Reporting, m_about, this);
     connect(check, &UpdateCheck::finished, check, &QObject::deleteLater);
     m_reportingCheck = check;
     check->start();
-#else
-    m_context.prompts.message(m_about, QStringLiteral("这个版本的 Tunvia 不含检查新版本的功能。"),
-        QStringLiteral("检查新版本"), Prompts::Icon::Information, Prompts::Buttons::Ok);
-#endif
 }
 
 void WindowSet::showAddDirectory()

@@ -95,6 +95,7 @@ private:
     void loadList();
     void reportUnreadableList();
     void reportUnsafeLink();
+    void reportUnsavableFolder();
     void saveList();
 
     AppContext &m_context;
