@@ -15,4 +15,6 @@ struct AppState
     // Signed 64-bit count of ten-thousandths: 10600 is version 1.06.
     qint64 programVersion = 0;
     qint32 lockMode = 0;
+    // The user was told that the application folder cannot hold the list.
+    bool toldListCannotBeSaved = false;
 };
