@@ -12,9 +12,7 @@
 #include "ui/menu/commandmenu.h"
 #include "ui/player/playerwindow.h"
 #include "ui/playlist/playlistwindow.h"
-#ifdef TUNVIA_UPDATE_CHECK
-#include "ui/update/updatecheck.h"
-#endif
+#include "ui/update/updatechecks.h"
 
 #include <QGuiApplication>
 #include <QTimer>
@@ -37,6 +35,7 @@ WindowSet::WindowSet(
     : QObject(parent)
     , m_context(context)
     , m_engineFactory(std::move(engineFactory))
+    , m_updateChecks(new UpdateChecks(context, this))
 {
     connect(m_engineFactory.get(), &EngineFactory::ready, this, [this] {
         createPlayerWindow()->attachEngine(m_engineFactory->takeEngine());
@@ -163,68 +162,15 @@ void WindowSet::showAbout(AboutTab tab)
 {
     if (!m_about) {
         m_about = new AboutWindow(m_context.launcher); // deletes itself when closed
-        connect(m_about, &AboutWindow::updateCheckRequested, this, &WindowSet::checkForUpdatesNow);
-        connect(this, &WindowSet::reportingUpdateCheckRunning, m_about,
+        connect(m_about, &AboutWindow::updateCheckRequested, this,
+            [this] { m_updateChecks->checkNow(m_about); });
+        connect(m_updateChecks, &UpdateChecks::reportingChanged, m_about,
             &AboutWindow::showUpdateCheckRunning);
-        m_about->showUpdateCheckRunning(m_reportingCheck);
+        m_about->showUpdateCheckRunning(m_updateChecks->isReporting());
     }
     if (tab != AboutTab::AsItIs)
         m_about->showTab(static_cast<int>(tab));
     bringBack(m_about);
-}
-
-// Once per run, a moment after the player's delayed start step.
-void WindowSet::startUpdateCheckOnce()
-{
-#ifdef TUNVIA_UPDATE_CHECK
-    if (m_startupCheckDone)
-        return;
-    m_startupCheckDone = true;
-    QTimer::singleShot(100, this, [this] {
-        if (!m_updateCheck) // the user's own check is the one of this run
-            startUpdateCheck(false, m_player);
-    });
-#endif
-}
-
-// "检查新版本": a check that tells its outcome; one that runs already (the
-// one at start-up) is joined and tells its outcome instead.
-void WindowSet::checkForUpdatesNow()
-{
-#ifdef TUNVIA_UPDATE_CHECK
-    if (auto *running = static_cast<UpdateCheck *>(m_updateCheck.data())) {
-        running->reportOutcome(m_about);
-        m_reportingCheck = true;
-        Q_EMIT reportingUpdateCheckRunning(true);
-        return;
-    }
-    startUpdateCheck(true, m_about);
-#else
-    m_context.prompts.message(m_about, QStringLiteral("这个版本的 Tunvia 不含检查新版本的功能。"),
-        QStringLiteral("检查新版本"), Prompts::Icon::Information, Prompts::Buttons::Ok);
-#endif
-}
-
-void WindowSet::startUpdateCheck(bool reporting, QWidget *boxParent)
-{
-#ifdef TUNVIA_UPDATE_CHECK
-    const auto mode = reporting ? UpdateCheck::Mode::Reporting : UpdateCheck::Mode::Silent;
-    auto *check = new UpdateCheck(m_context, mode, boxParent, this);
-    connect(check, &UpdateCheck::finished, this, [this, check] {
-        check->deleteLater();
-        m_updateCheck = nullptr;
-        if (std::exchange(m_reportingCheck, false))
-            Q_EMIT reportingUpdateCheckRunning(false);
-    });
-    m_updateCheck = check;
-    m_reportingCheck = reporting;
-    if (reporting)
-        Q_EMIT reportingUpdateCheckRunning(true);
-    check->start();
-#else
-    Q_UNUSED(reporting);
-    Q_UNUSED(boxParent);
-#endif
 }
 
 void WindowSet::showAddDirectory()
@@ -304,7 +250,8 @@ void WindowSet::connectPlayer(PlayerWindow *window)
     connect(window, &PlayerWindow::playlistRequested, this, &WindowSet::showPlaylistDocked);
     connect(window, &PlayerWindow::menuRequested, this, &WindowSet::popupMenu);
     connect(window, &PlayerWindow::aboutRequested, this, &WindowSet::showAbout);
-    connect(window, &PlayerWindow::delayedStartReached, this, &WindowSet::startUpdateCheckOnce);
+    connect(window, &PlayerWindow::delayedStartReached, this,
+        [this] { m_updateChecks->startOnceAfterStartUp(m_player); });
     connect(window, &PlayerWindow::delayedStartReached, this, &WindowSet::showDropWindowAtCorner);
     connect(window, &PlayerWindow::dropWindowToggled, this, &WindowSet::toggleDropWindow);
     connect(window, &PlayerWindow::quitRequested, this, &WindowSet::quitRequested);

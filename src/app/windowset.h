@@ -15,6 +15,7 @@ class DropWindow;
 class MediaEngine;
 class PlayerWindow;
 class PlaylistWindow;
+class UpdateChecks;
 
 // Owns the program's windows and connects them: each window is created on its
 // first use and reused afterwards; a window that was closed is created afresh
@@ -76,8 +77,6 @@ Q_SIGNALS:
     // player window is gone.
     void engineStarted();
     void engineFailed();
-    // A check the user asked for started (true) or ended (false).
-    void reportingUpdateCheckRunning(bool running);
 
 private:
     void connectPlayer(PlayerWindow *player);
@@ -93,15 +92,9 @@ private:
     QPointer<PlaylistWindow> m_playlist;
     QPointer<CommandMenu> m_menu;
 
-    // The About window and the update check: one check at a time, which a
-    // request of the user's joins.
-    void startUpdateCheckOnce();
-    void checkForUpdatesNow();
-    void startUpdateCheck(bool reporting, QWidget *boxParent);
+    // The About window and the update checks.
     QPointer<AboutWindow> m_about;
-    QPointer<QObject> m_updateCheck;
-    bool m_reportingCheck = false;
-    bool m_startupCheckDone = false;
+    UpdateChecks *m_updateChecks;
 
     // The intake: the add-directory dialog and the drop window, whose items
     // go to the playlist window, loaded first (not shown) when it is closed.

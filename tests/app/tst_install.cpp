@@ -33,6 +33,7 @@ private:
 const QString kDesktopEntry = u"share/applications/net.tunvia.Tunvia.desktop"_s;
 const QString kMetainfo = u"share/metainfo/net.tunvia.Tunvia.metainfo.xml"_s;
 const QString kIcon = u"share/icons/hicolor/scalable/apps/net.tunvia.Tunvia.svg"_s;
+const QString kManual = u"share/man/man1/tunvia.1"_s;
 
 int InstallTest::run(const QString &program, const QStringList &arguments, QByteArray *output)
 {
@@ -57,7 +58,7 @@ void InstallTest::initTestCase()
 void InstallTest::treeHoldsTheDesktopFiles()
 {
     QVERIFY(QFileInfo(installed(u"bin/tunvia"_s)).isExecutable());
-    for (const QString &file : { kDesktopEntry, kMetainfo, kIcon })
+    for (const QString &file : { kDesktopEntry, kMetainfo, kIcon, kManual })
         QVERIFY2(QFileInfo(installed(file)).size() > 0, qPrintable(file));
     QFile icon(installed(kIcon));
     QVERIFY(icon.open(QIODevice::ReadOnly));

@@ -1,4 +1,5 @@
 #include "core/media/filelocation.h"
+#include "core/program/appfolder.h"
 #include "core/program/commandline.h"
 #include "core/program/handoffmessage.h"
 #include "core/program/launchlocations.h"
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void relativePathsNeedAFolder();
     void handOffMessageSurvivesAnyCut();
     void receivedTextsKeepToOneLine();
+    void installedProgramKeepsItsFilesPerUser_data();
+    void installedProgramKeepsItsFilesPerUser();
 
 private:
     static void touch(const QString &path)
@@ -166,6 +169,51 @@ void CommandLineTest::receivedTextsKeepToOneLine()
     QCOMPARE(items.at(1).text, u"FILE:///b.mp3"_s);
     QCOMPARE(items.at(1).icon, PlaylistItem::Icon::Address); // as xlist.cfg would show it
     QCOMPARE(items.at(2).icon, PlaylistItem::Icon::Address);
+}
+
+void CommandLineTest::installedProgramKeepsItsFilesPerUser_data()
+{
+    QTest::addColumn<QString>("program"); // under the test folder, unless absolute
+    QTest::addColumn<QString>("installedIn"); // empty: the built-in install folders
+    QTest::addColumn<QString>("perUser");
+    QTest::addColumn<bool>("ownFolder");
+    QTest::addColumn<bool>("writable");
+    QTest::newRow("copy in its own folder")
+        << u"copy"_s << u"prefix/bin"_s << u"user"_s << true << true;
+    QTest::newRow("installed") << u"prefix/bin"_s << u"prefix/bin"_s << u"user"_s << false << true;
+    QTest::newRow("installed, through a link")
+        << u"link"_s << u"prefix/bin"_s << u"user"_s << false << true;
+    QTest::newRow("/usr/bin, also for root")
+        << u"/usr/bin"_s << u""_s << u"user"_s << false << true;
+    QTest::newRow("/usr/local/bin") << u"/usr/local/bin"_s << u""_s << u"user"_s << false << true;
+    QTest::newRow("per-user folder cannot be made")
+        << u"prefix/bin"_s << u"prefix/bin"_s << u"copy/xlist.cfg/user"_s << false << false;
+}
+
+void CommandLineTest::installedProgramKeepsItsFilesPerUser()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, installedIn);
+    QFETCH(QString, perUser);
+    QFETCH(bool, ownFolder);
+    QFETCH(bool, writable);
+    QTemporaryDir dir;
+    for (const QString &folder : { u"copy"_s, u"prefix/bin"_s }) {
+        QVERIFY(QDir(dir.path()).mkpath(folder));
+        touch(dir.filePath(folder + u"/xlist.cfg"_s)); // left there by an earlier run
+    }
+    QVERIFY(QFile::link(dir.filePath(u"prefix/bin"_s), dir.filePath(u"link"_s)));
+    const QString programFolder = QDir(dir.path()).filePath(program);
+    const QStringList before = QDir(programFolder).entryList(QDir::AllEntries | QDir::Hidden);
+    const QStringList installs = installedIn.isEmpty() ? AppFolder::installedProgramFolders()
+                                                       : QStringList { dir.filePath(installedIn) };
+
+    const AppFolder folder = AppFolder::forProgram(programFolder, dir.filePath(perUser), installs);
+    const QString kept = ownFolder ? programFolder : dir.filePath(perUser);
+    QCOMPARE(folder.path(), QDir::toNativeSeparators(kept));
+    QCOMPARE(folder.fileToRead(u"xlist.cfg"_s), QDir::toNativeSeparators(kept + u"/xlist.cfg"_s));
+    QCOMPARE(folder.isWritable(), writable);
+    QCOMPARE(QDir(programFolder).entryList(QDir::AllEntries | QDir::Hidden), before);
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -17,14 +17,42 @@ static bool canWriteIn(const QString &folder)
     return probe.open();
 }
 
-AppFolder AppFolder::forProgram(const QString &programFolder, const QString &userDataFolder)
+// The same folder also when reached through a link (/bin -> /usr/bin).
+static QString resolved(const QString &folder)
 {
-    if (canWriteIn(programFolder))
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(folder) : canonical;
+}
+
+static bool isInstalled(const QString &programFolder, const QStringList &installFolders)
+{
+    const QString program = resolved(programFolder);
+    for (const QString &folder : installFolders) {
+        if (!folder.isEmpty() && resolved(folder) == program)
+            return true;
+    }
+    return false;
+}
+
+AppFolder AppFolder::forProgram(
+    const QString &programFolder, const QString &userDataFolder, const QStringList &installFolders)
+{
+    const bool installed = isInstalled(programFolder, installFolders);
+    if (!installed && canWriteIn(programFolder))
         return AppFolder(programFolder);
-    QDir().mkpath(userDataFolder);
     AppFolder folder(userDataFolder);
-    folder.m_programFolder = AppFolder(programFolder).path();
+    folder.m_writable = QDir().mkpath(userDataFolder) && canWriteIn(userDataFolder);
+    // Lists an installed program's folder may hold (left by an earlier
+    // version run as root) are never read: they would be another user's.
+    if (!installed)
+        folder.m_programFolder = AppFolder(programFolder).path();
     return folder;
+}
+
+QStringList AppFolder::installedProgramFolders()
+{
+    return { QStringLiteral(TUNVIA_INSTALL_BINDIR), QStringLiteral("/usr/bin"),
+        QStringLiteral("/usr/local/bin") };
 }
 
 QString AppFolder::file(const QString &name) const

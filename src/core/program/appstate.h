@@ -13,4 +13,6 @@ inline constexpr qint32 Separate = 2; // each window moves and changes height al
 struct AppState
 {
     qint32 lockMode = 0;
+    // The user was told that the application folder cannot hold the list.
+    bool toldListCannotBeSaved = false;
 };

@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 QRect fromTwips(int left, int top, int width, int height)
@@ -247,6 +249,11 @@ void PlaylistWindow::buildFrameControls()
 void PlaylistWindow::loadList()
 {
     const PlaylistStore::LoadStatus status = m_store->load(*m_model);
+    if (!m_context.folder.isWritable()) {
+        if (!std::exchange(m_context.state.toldListCannotBeSaved, true))
+            QTimer::singleShot(0, this, &PlaylistWindow::reportUnsavableFolder);
+        return;
+    }
     // Told once the window is up, not from inside its construction.
     if (status == PlaylistStore::LoadStatus::Unreadable)
         QTimer::singleShot(0, this, [this] { reportIncompleteList(false); });
@@ -280,6 +287,14 @@ void PlaylistWindow::reportUnsafeLink()
         QStringLiteral(u"播放列表文件 %1 是一个链接，而这个链接、它指向的文件或它所在的文件夹"
                        u"并不只属于您。为安全起见，关闭播放列表时不会通过这个链接保存列表。")
             .arg(m_store->path()),
+        QStringLiteral(u"播放列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+}
+
+void PlaylistWindow::reportUnsavableFolder()
+{
+    m_context.prompts.message(this,
+        QStringLiteral(u"无法创建或写入文件夹 %1，这次对播放列表的更改不能保存。")
+            .arg(m_context.folder.path()),
         QStringLiteral(u"播放列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
 }
 

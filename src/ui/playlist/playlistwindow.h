@@ -96,6 +96,7 @@ private:
     void reportIncompleteList(bool tooManyItems);
     void reportFullList(qsizetype refused);
     void reportUnsafeLink();
+    void reportUnsavableFolder();
     void saveList();
 
     AppContext &m_context;
