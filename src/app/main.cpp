@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = prepare(argc, argv, launch))
         return *status;
     // A long list takes a while to read: it is read while Qt starts.
-    ListPrefetch::start(launch.listFile);
+    ListPrefetch prefetchedList(launch.listFile);
 
     QApplication app(argc, argv);
     // Taskbars and docks find the menu entry, and with it the icon, by this name.
@@ -110,7 +110,7 @@ int main(int argc, char *argv[])
     if (!launch.locations.isEmpty())
         loadMpvAhead();
 
-    ProgramContext run;
+    ProgramContext run(&prefetchedList);
     Program program(run.context, EngineFactory::forMpv(run.context.folder));
     QObject::connect(
         &instance, &SingleInstance::locationsReceived, &program, &Program::takeHandOff);

@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QStandardPaths>
 
-ProgramContext::ProgramContext()
+ProgramContext::ProgramContext(ListPrefetch *prefetchedList)
     : context { state, prompts, launcher, applicationFolder(),
-        ServiceHosts::fromBuildAndEnvironment() }
+        ServiceHosts::fromBuildAndEnvironment(), prefetchedList }
 {
 }
 

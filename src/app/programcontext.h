@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/playlist/listprefetch.h"
 #include "core/program/appstate.h"
 #include "ui/common/appcontext.h"
 #include "ui/common/desktoplauncher.h"
@@ -10,7 +11,7 @@
 // the QApplication.
 struct ProgramContext
 {
-    ProgramContext();
+    explicit ProgramContext(ListPrefetch *prefetchedList = nullptr);
 
     // The program's folder, or the per-user data folder when it is not
     // writable. Needs only a QCoreApplication.

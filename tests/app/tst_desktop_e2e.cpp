@@ -4,6 +4,7 @@
 #include "core/program/version.h"
 #include "support/privatebus.h"
 #include "support/requiretool.h"
+#include "support/testfiles.h"
 #include "support/testmedia.h"
 #include "support/xsession.h"
 
@@ -36,19 +37,6 @@ int visibleWindows(const XSession &x, const QString &name)
     const QString ids
         = x.xdotool({ u"search"_s, u"--onlyvisible"_s, u"--name"_s, u'^' + name + u'$' });
     return ids.isEmpty() ? 0 : int(ids.split(u'\n').size());
-}
-
-// True once the program handles SIGTERM itself (it then saves and ends cleanly).
-bool catchesTerm(qint64 pid)
-{
-    QFile status(u"/proc/%1/status"_s.arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("SigCgt:"))
-            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
-    }
-    return false;
 }
 
 } // namespace
@@ -195,7 +183,7 @@ void DesktopEndToEndTest::hungInstanceDoesNotKeepTheUserOut()
     startTunvia(second, {});
     QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(x, u"playmain"_s), 2, 30000);
     QCOMPARE(second.state(), QProcess::Running);
-    QTRY_VERIFY_WITH_TIMEOUT(catchesTerm(second.processId()), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(TestFiles::catchesSignal(second.processId(), SIGTERM), 30000);
     second.terminate();
     QVERIFY(second.waitForFinished(30000));
     QCOMPARE(second.exitCode(), 0);

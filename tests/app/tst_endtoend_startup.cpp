@@ -24,10 +24,7 @@ private Q_SLOTS:
         QVERIFY(!program.isEmpty());
 
         QProcess tunvia;
-        tunvia.setProcessEnvironment(x.environment(folder.path()));
-        tunvia.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        tunvia.start(program, {});
-        QVERIFY(tunvia.waitForStarted());
+        QVERIFY(x.launch(tunvia, program, folder.path()));
 
         const QString player = x.waitForWindow(QStringLiteral("playmain"));
         const QString playlist = x.waitForWindow(QStringLiteral("playlist"));

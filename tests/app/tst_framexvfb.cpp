@@ -33,9 +33,7 @@ void FrameXvfbTest::draggingThePlayerDocksThePlaylistAfterRelease()
     const QString program = installProgramCopy(QStringLiteral(TUNVIA_BINARY), dir.path());
     QVERIFY(!program.isEmpty());
     QProcess tunvia;
-    tunvia.setProcessEnvironment(x.environment(dir.path()));
-    tunvia.start(program, {});
-    QVERIFY(tunvia.waitForStarted());
+    QVERIFY(x.launch(tunvia, program, dir.path()));
 
     const QString player = x.waitForWindow(QStringLiteral("playmain"));
     const QString list = x.waitForWindow(QStringLiteral("playlist"));

@@ -38,10 +38,7 @@ private Q_SLOTS:
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), list));
 
         QProcess tunvia;
-        tunvia.setProcessEnvironment(x.environment(folder.path()));
-        tunvia.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        tunvia.start(program, {});
-        QVERIFY(tunvia.waitForStarted());
+        QVERIFY(x.launch(tunvia, program, folder.path()));
         QVERIFY2(!x.waitForWindow(QStringLiteral("playmain"), 20000).isEmpty(), "no player window");
         QVERIFY2(!x.waitForWindow(QStringLiteral("playlist"), 20000).isEmpty(), "no playlist");
         const QString box = x.waitForWindow(QStringLiteral("播放列表"), 20000);

@@ -1,22 +1,11 @@
+#include "support/testfiles.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
-
-// True once the process handles the signal itself (its handler is installed).
-static bool catches(qint64 pid, int signalNumber)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("SigCgt:"))
-            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signalNumber - 1)) & 1;
-    }
-    return false;
-}
 
 // The real program ended the ways a desktop session or a terminal ends it:
 // it quits cleanly and the playlist is saved.
@@ -52,7 +41,7 @@ private Q_SLOTS:
         tunvia.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         tunvia.start(program, {});
         QVERIFY(tunvia.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(catches(tunvia.processId(), signalNumber), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(TestFiles::catchesSignal(tunvia.processId(), signalNumber), 15000);
         ::kill(pid_t(tunvia.processId()), signalNumber);
         QVERIFY(tunvia.waitForFinished(15000));
         QCOMPARE(tunvia.exitStatus(), QProcess::NormalExit);

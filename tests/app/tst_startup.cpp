@@ -48,7 +48,7 @@ private Q_SLOTS:
         QCOMPARE(asked.buttons, Prompts::Buttons::Ok);
         QVERIFY(!t.hub.existingPlayer());
         QVERIFY(!t.hub.existingPlaylist()->isVisible());
-        QCOMPARE(t.state.lockMode, 0);
+        QCOMPARE(t.state.lockMode, LockMode::None);
         // The process now ends: the playlist window is destroyed without
         // closing, so nothing is saved on the way.
         delete t.hub.existingPlaylist();

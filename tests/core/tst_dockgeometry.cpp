@@ -119,7 +119,7 @@ void DockGeometryTest::snapsToScreenEdges()
 void DockGeometryTest::dingweiDocksThePartnerOnlyWhenLocked_data()
 {
     QTest::addColumn<Side>("side");
-    QTest::addColumn<qint32>("lockMode");
+    QTest::addColumn<LockMode>("lockMode");
     QTest::addColumn<Box>("self");
     QTest::addColumn<Box>("partner");
     QTest::addColumn<Box>("expectedSelf");
@@ -127,30 +127,32 @@ void DockGeometryTest::dingweiDocksThePartnerOnlyWhenLocked_data()
 
     const Box farList = playlist(900, 7000);
     QTest::newRow("player locked: list at its right edge, off screen")
-        << Side::Player << 1 << player(kRight + 200, 3000) << farList << player(kRight, 3000)
-        << playlist(kScreen, 3000);
+        << Side::Player << LockMode::Locked << player(kRight + 200, 3000) << farList
+        << player(kRight, 3000) << playlist(kScreen, 3000);
     QTest::newRow("player locked, snapped to the top first")
-        << Side::Player << 1 << player(4000, 300) << farList << player(4000, 0)
+        << Side::Player << LockMode::Locked << player(4000, 300) << farList << player(4000, 0)
         << playlist(10630, 0);
     QTest::newRow("player separate: list stays")
-        << Side::Player << 2 << player(4000, 300) << farList << player(4000, 0) << farList;
-    QTest::newRow("player in another mode: list stays")
-        << Side::Player << 3 << player(200, 300) << farList << player(0, 0) << farList;
+        << Side::Player << LockMode::Separate << player(4000, 300) << farList << player(4000, 0)
+        << farList;
+    QTest::newRow("player in neither mode: list stays")
+        << Side::Player << LockMode::None << player(200, 300) << farList << player(0, 0) << farList;
     QTest::newRow("list locked: player at its left edge, off screen")
-        << Side::Playlist << 1 << playlist(300, 4000) << player(9000, 0) << playlist(0, 4000)
-        << player(-kPlayerWidth, 4000);
+        << Side::Playlist << LockMode::Locked << playlist(300, 4000) << player(9000, 0)
+        << playlist(0, 4000) << player(-kPlayerWidth, 4000);
     QTest::newRow("list separate: player stays")
-        << Side::Playlist << 2 << playlist(300, 4000) << player(9000, 0) << playlist(0, 4000)
-        << player(9000, 0);
+        << Side::Playlist << LockMode::Separate << playlist(300, 4000) << player(9000, 0)
+        << playlist(0, 4000) << player(9000, 0);
     QTest::newRow("list keeps the partner's height")
-        << Side::Playlist << 1 << playlist(3000, 4000) << player(9000, 0, kCompactHeight)
-        << playlist(3000, 4000) << player(3000 - kPlayerWidth, 4000, kCompactHeight);
+        << Side::Playlist << LockMode::Locked << playlist(3000, 4000)
+        << player(9000, 0, kCompactHeight) << playlist(3000, 4000)
+        << player(3000 - kPlayerWidth, 4000, kCompactHeight);
 }
 
 void DockGeometryTest::dingweiDocksThePartnerOnlyWhenLocked()
 {
     QFETCH(Side, side);
-    QFETCH(qint32, lockMode);
+    QFETCH(LockMode, lockMode);
     QFETCH(Box, self);
     QFETCH(Box, partner);
     QFETCH(Box, expectedSelf);
@@ -169,22 +171,24 @@ void DockGeometryTest::dingweiDocksThePartnerOnlyWhenLocked()
 
 void DockGeometryTest::heightsFollowTheLockMode_data()
 {
-    QTest::addColumn<qint32>("lockMode");
+    QTest::addColumn<LockMode>("lockMode");
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("expectedSelf");
     QTest::addColumn<int>("expectedPartner");
 
     QTest::newRow("locked: both compact")
-        << 1 << kCompactHeight << kCompactHeight << kCompactHeight;
-    QTest::newRow("locked: both full") << 1 << kFullHeight << kFullHeight << kFullHeight;
-    QTest::newRow("separate: only this one") << 2 << kCompactHeight << kCompactHeight << 1500;
-    QTest::newRow("mode 3: nothing") << 3 << kCompactHeight << 2000 << 1500;
-    QTest::newRow("mode 0: nothing") << 0 << kFullHeight << 2000 << 1500;
+        << LockMode::Locked << kCompactHeight << kCompactHeight << kCompactHeight;
+    QTest::newRow("locked: both full")
+        << LockMode::Locked << kFullHeight << kFullHeight << kFullHeight;
+    QTest::newRow("separate: only this one")
+        << LockMode::Separate << kCompactHeight << kCompactHeight << 1500;
+    QTest::newRow("neither mode: nothing") << LockMode::None << kCompactHeight << 2000 << 1500;
+    QTest::newRow("neither mode, full: nothing") << LockMode::None << kFullHeight << 2000 << 1500;
 }
 
 void DockGeometryTest::heightsFollowTheLockMode()
 {
-    QFETCH(qint32, lockMode);
+    QFETCH(LockMode, lockMode);
     QFETCH(int, height);
     QFETCH(int, expectedSelf);
     QFETCH(int, expectedPartner);
@@ -237,13 +241,11 @@ void DockGeometryTest::lockButtonCascadesAndRedocks()
 
 void DockGeometryTest::lockButtonIgnoresOtherModes()
 {
-    for (qint32 mode : { 0, 3, -1 }) {
-        const LockToggle result = toggleLock(player(10, 20), playlist(30, 40), mode);
-        QVERIFY(!result.changed);
-        QCOMPARE(result.lockMode, mode);
-        QCOMPARE(result.player, player(10, 20));
-        QCOMPARE(result.playlist, playlist(30, 40));
-    }
+    const LockToggle result = toggleLock(player(10, 20), playlist(30, 40), LockMode::None);
+    QVERIFY(!result.changed);
+    QCOMPARE(result.lockMode, LockMode::None);
+    QCOMPARE(result.player, player(10, 20));
+    QCOMPARE(result.playlist, playlist(30, 40));
 }
 
 void DockGeometryTest::twipsRoundToNearestPixel_data()

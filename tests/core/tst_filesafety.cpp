@@ -4,6 +4,7 @@
 #include "core/playlist/playliststore.h"
 #include "core/text/safesave.h"
 #include "core/text/textfile.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,18 +19,8 @@
 
 static const uid_t kOtherUser = 65534; // nobody
 
-static QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-static void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
-}
+using TestFiles::readBytes;
+using TestFiles::writeBytes;
 
 static long peakMemoryKb()
 {

@@ -3,6 +3,7 @@
 #include "core/intake/directorylisting.h"
 #include "core/intake/dropcontent.h"
 #include "core/intake/volumes.h"
+#include "support/itemtexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,14 +24,6 @@ void touch(const QString &path)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-}
-
-QStringList texts(const QList<PlaylistItem> &items)
-{
-    QStringList result;
-    for (const PlaylistItem &item : items)
-        result.append(item.text);
-    return result;
 }
 
 QList<PlaylistItem::Icon> icons(const QList<PlaylistItem> &items)
@@ -77,7 +70,7 @@ void IntakeRulesTest::listingKeepsPlainVisibleFilesInNameOrder()
 
     const QList<PlaylistItem> items = DirectoryListing::fileItems(path);
     const QString prefix = u"file://"_s + path + u'/';
-    QCOMPARE(texts(items),
+    QCOMPARE(itemTexts(items),
         QStringList({ prefix + u"a.mp3"_s, prefix + u"b.rm"_s, prefix + u"notes.txt"_s,
             prefix + u"Z.ra"_s }));
     QCOMPARE(icons(items), QList<PlaylistItem::Icon>(4, PlaylistItem::Icon::File));
@@ -200,7 +193,7 @@ void IntakeRulesTest::dropOfFilesAndDirectoriesKeepsTheirPaths()
     QMimeData data;
     data.setUrls({ QUrl::fromLocalFile(dir.path() + u"/album"_s) });
     const QList<PlaylistItem> items = DropContent::items(data);
-    QCOMPARE(texts(items), QStringList { dir.path() + u"/album"_s });
+    QCOMPARE(itemTexts(items), QStringList { dir.path() + u"/album"_s });
     QCOMPARE(icons(items), QList<PlaylistItem::Icon> { PlaylistItem::Icon::File });
 
     // 10,000 files and a megabyte of text end without trouble.

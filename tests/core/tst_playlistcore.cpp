@@ -5,6 +5,7 @@
 #include "core/playlist/randomorder.h"
 #include "core/program/appfolder.h"
 #include "support/ordinaryuser.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QSet>
@@ -18,18 +19,8 @@
 
 using Icon = PlaylistItem::Icon;
 
-static QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-static void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
-}
+using TestFiles::readBytes;
+using TestFiles::writeBytes;
 
 // Icons as letters, F for the file icon and A for the address icon.
 static QString iconLetters(const QList<PlaylistItem> &items)

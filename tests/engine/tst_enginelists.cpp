@@ -3,6 +3,7 @@
 #include "engine/mpvengine.h"
 #include "engine/ramlist.h"
 #include "enginetestkit.h"
+#include "support/testfiles.h"
 #include "support/testmedia.h"
 
 #include <QFile>
@@ -114,11 +115,7 @@ private:
 
     QString writeList(const QString &name, const QStringList &lines)
     {
-        const QString path = m_media.filePath(name);
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
-        return path;
+        return TestFiles::writeLines(m_media.filePath(name), lines);
     }
 
     QTemporaryDir m_media;

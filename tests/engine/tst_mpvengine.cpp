@@ -6,6 +6,7 @@
 #include "core/text/textfile.h"
 #include "engine/mpvclient.h"
 #include "engine/mpvengine.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -104,12 +105,7 @@ void TestMpvEngine::waitForTitle(const QString &title)
 
 QString TestMpvEngine::writeList(const QString &name, const QStringList &lines)
 {
-    const QString path = m_media.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QString();
-    file.write(lines.join(QLatin1String("\r\n")).toUtf8() + "\r\n");
-    return path;
+    return TestFiles::writeLines(m_media.filePath(name), lines);
 }
 
 void TestMpvEngine::eachFormatPlaysAndAdvances_data()

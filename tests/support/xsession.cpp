@@ -157,6 +157,15 @@ QImage XSession::grab(QRect area) const
     return QImage::fromData(import.readAllStandardOutput(), "PNG");
 }
 
+bool XSession::launch(QProcess &process, const QString &program, const QString &home,
+    const QStringList &arguments) const
+{
+    process.setProcessEnvironment(environment(home));
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, arguments);
+    return process.waitForStarted(10000);
+}
+
 QString installProgramCopy(const QString &binary, const QString &folder)
 {
     const QString target = folder + QStringLiteral("/tunvia");

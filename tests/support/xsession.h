@@ -30,6 +30,11 @@ public:
     // audio output, a UTF-8 locale.
     QProcessEnvironment environment(const QString &home) const;
 
+    // Starts `program` on this display with environment(home), its errors on
+    // ours; true once it has started.
+    bool launch(QProcess &process, const QString &program, const QString &home,
+        const QStringList &arguments = {}) const;
+
     // Runs an X client (xdotool, xprop, ...) on this display; returns its
     // standard output, trimmed.
     QString run(

@@ -32,7 +32,7 @@ Box docked(Side side, const Box &self, Box partner)
     return partner;
 }
 
-Windows snapAndDock(Windows windows, Side side, int screenWidth, qint32 lockMode)
+Windows snapAndDock(Windows windows, Side side, int screenWidth, LockMode lockMode)
 {
     windows.self = snapToEdges(windows.self, screenWidth);
     if (lockMode == LockMode::Locked && windows.partner)
@@ -40,7 +40,7 @@ Windows snapAndDock(Windows windows, Side side, int screenWidth, qint32 lockMode
     return windows;
 }
 
-Windows setHeight(Windows windows, int height, qint32 lockMode)
+Windows setHeight(Windows windows, int height, LockMode lockMode)
 {
     if (lockMode != LockMode::Locked && lockMode != LockMode::Separate)
         return windows;
@@ -59,7 +59,7 @@ std::optional<int> toggledHeight(int height)
     return std::nullopt;
 }
 
-LockToggle toggleLock(const Box &player, const Box &playlist, qint32 lockMode)
+LockToggle toggleLock(const Box &player, const Box &playlist, LockMode lockMode)
 {
     LockToggle result { player, playlist, lockMode, false, false };
     if (lockMode == LockMode::Locked) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/program/appstate.h"
+#include "core/geometry/lockmode.h"
 
 #include <QtGlobal>
 
@@ -48,11 +48,11 @@ Box snapToEdges(Box window, int screenWidth);
 Box docked(Side side, const Box &self, Box partner);
 
 // Snaps the window and, when locked, brings the partner to the docked place.
-Windows snapAndDock(Windows windows, Side side, int screenWidth, qint32 lockMode);
+Windows snapAndDock(Windows windows, Side side, int screenWidth, LockMode lockMode);
 
 // Sets the height of both windows when locked, of this one when separate,
 // and of none in any other mode.
-Windows setHeight(Windows windows, int height, qint32 lockMode);
+Windows setHeight(Windows windows, int height, LockMode lockMode);
 
 // The height a double click switches to: full and compact swap, any other
 // height stays.
@@ -62,7 +62,7 @@ struct LockToggle
 {
     Box player;
     Box playlist;
-    qint32 lockMode = 0;
+    LockMode lockMode = LockMode::None;
     bool changed = false;
     bool playerToFront = false;
 };
@@ -70,6 +70,6 @@ struct LockToggle
 // The lock button: locked → separate cascades the windows (playlist one step
 // down, player over it, in front); separate → locked docks the player to the
 // playlist where it stands. Any other mode changes nothing.
-LockToggle toggleLock(const Box &player, const Box &playlist, qint32 lockMode);
+LockToggle toggleLock(const Box &player, const Box &playlist, LockMode lockMode);
 
 } // namespace DockGeometry

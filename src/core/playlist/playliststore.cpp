@@ -11,9 +11,10 @@ PlaylistStore::PlaylistStore(QString path, QString readPath)
 {
 }
 
-PlaylistStore::LoadStatus PlaylistStore::load(PlaylistModel &model)
+PlaylistStore::LoadStatus PlaylistStore::load(PlaylistModel &model, ListPrefetch *prefetch)
 {
-    std::optional<ListPrefetch::Read> prefetched = ListPrefetch::take(m_readPath);
+    std::optional<ListPrefetch::Read> prefetched
+        = prefetch ? prefetch->take(m_readPath) : std::nullopt;
     ListPrefetch::Read read = prefetched ? std::move(*prefetched) : ListPrefetch::read(m_readPath);
     m_linkRefused = !SafeSave::mayReplace(m_path);
     if (read.status == TextFile::ReadStatus::NotFound) {

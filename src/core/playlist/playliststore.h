@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class ListPrefetch;
 class PlaylistModel;
 
 // Keeps the list between runs in xlist.cfg. A file that exists but could not
@@ -26,7 +27,8 @@ public:
     // Appends the saved items to the model. A missing file is created holding
     // the single comment line "#". On Unreadable and TooLarge the items read
     // so far are appended.
-    LoadStatus load(PlaylistModel &model);
+    // Takes the list from `prefetch` when it has read this file.
+    LoadStatus load(PlaylistModel &model, ListPrefetch *prefetch = nullptr);
 
     // Replaces the file atomically with the model's item texts. Returns false
     // when the write failed (the previous file stays intact) or was refused.

@@ -5,6 +5,7 @@
 #include "core/web/servicehosts.h"
 
 class Launcher;
+class ListPrefetch;
 class Prompts;
 
 // The collaborators every window receives through its constructor.
@@ -15,4 +16,6 @@ struct AppContext
     Launcher &launcher;
     AppFolder folder;
     ServiceHosts hosts;
+    // The saved list, read while the program started; null when not.
+    ListPrefetch *prefetchedList = nullptr;
 };

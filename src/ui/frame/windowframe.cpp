@@ -118,7 +118,7 @@ void WindowFrame::attachLockButton(HotSpot *button)
     });
 }
 
-QString WindowFrame::lockPictureName(qint32 lockMode)
+QString WindowFrame::lockPictureName(LockMode lockMode)
 {
     return lockMode == LockMode::Locked ? QStringLiteral("lock-locked")
                                         : QStringLiteral("lock-separate");

@@ -42,7 +42,7 @@ public:
     void attachLockButton(HotSpot *button);
 
     // The lock button's picture for a lock mode ("lock-locked" or "lock-separate").
-    static QString lockPictureName(qint32 lockMode);
+    static QString lockPictureName(LockMode lockMode);
 
 private:
     QRect screenArea() const;

@@ -248,7 +248,7 @@ void PlaylistWindow::buildFrameControls()
 
 void PlaylistWindow::loadList()
 {
-    const PlaylistStore::LoadStatus status = m_store->load(*m_model);
+    const PlaylistStore::LoadStatus status = m_store->load(*m_model, m_context.prefetchedList);
     if (!m_context.folder.isWritable()) {
         if (!std::exchange(m_context.state.toldListCannotBeSaved, true))
             QTimer::singleShot(0, this, &PlaylistWindow::reportUnsavableFolder);

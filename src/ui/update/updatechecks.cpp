@@ -3,6 +3,7 @@
 #include "ui/update/updatecheck.h"
 
 #include <QTimer>
+#include <QWidget>
 
 #include <utility>
 

@@ -97,27 +97,27 @@ void WindowFrameTest::otherButtonSnapsAndRedocksWithoutMoving_data()
     QTest::addColumn<QString>("side");
     QTest::addColumn<QString>("handle");
     QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<int>("lockMode");
+    QTest::addColumn<LockMode>("lockMode");
     QTest::addColumn<QPoint>("start");
     QTest::addColumn<QPoint>("expected");
     QTest::addColumn<QPoint>("expectedPartner");
 
     const QPoint partnerStart(300, 350);
     QTest::newRow("player strip, right button, locked")
-        << u"player"_qs << u"Image1"_qs << Qt::RightButton << 1 << QPoint(20, 25) << QPoint(0, 0)
-        << QPoint(kPlayerWidth, 0);
+        << u"player"_qs << u"Image1"_qs << Qt::RightButton << LockMode::Locked << QPoint(20, 25)
+        << QPoint(0, 0) << QPoint(kPlayerWidth, 0);
     QTest::newRow("player strip, middle button, separate")
-        << u"player"_qs << u"Image1"_qs << Qt::MiddleButton << 2 << QPoint(20, 25) << QPoint(0, 0)
-        << partnerStart;
+        << u"player"_qs << u"Image1"_qs << Qt::MiddleButton << LockMode::Separate << QPoint(20, 25)
+        << QPoint(0, 0) << partnerStart;
     QTest::newRow("activity bar, right button, locked")
-        << u"player"_qs << u"ProgressBar1"_qs << Qt::RightButton << 1 << QPoint(120, 150)
-        << QPoint(120, 150) << QPoint(120 + kPlayerWidth, 150);
+        << u"player"_qs << u"ProgressBar1"_qs << Qt::RightButton << LockMode::Locked
+        << QPoint(120, 150) << QPoint(120, 150) << QPoint(120 + kPlayerWidth, 150);
     QTest::newRow("list strip, right button, locked")
-        << u"list"_qs << u"Image1"_qs << Qt::RightButton << 1 << QPoint(30, 300) << QPoint(0, 300)
-        << QPoint(-kPlayerWidth, 300);
+        << u"list"_qs << u"Image1"_qs << Qt::RightButton << LockMode::Locked << QPoint(30, 300)
+        << QPoint(0, 300) << QPoint(-kPlayerWidth, 300);
     QTest::newRow("list strip, right button, separate")
-        << u"list"_qs << u"Image1"_qs << Qt::RightButton << 2 << QPoint(800 - kListWidth - 20, 10)
-        << QPoint(800 - kListWidth, 0) << partnerStart;
+        << u"list"_qs << u"Image1"_qs << Qt::RightButton << LockMode::Separate
+        << QPoint(800 - kListWidth - 20, 10) << QPoint(800 - kListWidth, 0) << partnerStart;
 }
 
 void WindowFrameTest::otherButtonSnapsAndRedocksWithoutMoving()
@@ -125,7 +125,7 @@ void WindowFrameTest::otherButtonSnapsAndRedocksWithoutMoving()
     QFETCH(QString, side);
     QFETCH(QString, handle);
     QFETCH(Qt::MouseButton, button);
-    QFETCH(int, lockMode);
+    QFETCH(LockMode, lockMode);
     QFETCH(QPoint, start);
     QFETCH(QPoint, expected);
     QFETCH(QPoint, expectedPartner);
@@ -240,7 +240,7 @@ void WindowFrameTest::heightButtonsFollowTheLockMode()
     QCOMPARE(m_player->height(), 180);
     QCOMPARE(m_list->height(), 26);
 
-    m_hub->state.lockMode = 3;
+    m_hub->state.lockMode = LockMode::None;
     QTest::mouseClick(m_player->findChild<HotSpot *>(u"Image2"_qs), Qt::LeftButton);
     QCOMPARE(m_player->height(), 180);
 }

@@ -2,6 +2,7 @@
 // and confirming the dialog, its error box, and the drop window's hover
 // marker and drops.
 #include "core/playlist/playlistmodel.h"
+#include "support/itemtexts.h"
 #include "support/scriptedprompts.h"
 #include "support/testhub.h"
 #include "ui/intake/adddirectorydialog.h"
@@ -76,14 +77,6 @@ void dropOn(QWidget *window, QMimeData *data)
     QApplication::sendEvent(window, &drop);
 }
 
-QStringList texts(const QList<PlaylistItem> &items)
-{
-    QStringList result;
-    for (const PlaylistItem &item : items)
-        result.append(item.text);
-    return result;
-}
-
 } // namespace
 
 class IntakeWindowsTest : public QObject
@@ -156,8 +149,8 @@ void IntakeWindowsTest::dialogOpensAtCurrentDirectoryAndAddsTheOpenOne()
     QTRY_COMPARE_WITH_TIMEOUT(chosen.size(), 1, kWait);
     const auto items = chosen.first().first().value<QList<PlaylistItem>>();
     const QString prefix = u"file://"_s + m_music + u"/album/"_s;
-    QCOMPARE(
-        texts(items), QStringList({ prefix + u"a.mp3"_s, prefix + u"b.rm"_s, prefix + u"z.ra"_s }));
+    QCOMPARE(itemTexts(items),
+        QStringList({ prefix + u"a.mp3"_s, prefix + u"b.rm"_s, prefix + u"z.ra"_s }));
     QVERIFY(items.first().icon == PlaylistItem::Icon::File);
     QTRY_VERIFY(dialog.isNull()); // closed and gone
     QVERIFY(m_prompts.asked.isEmpty());

@@ -47,7 +47,7 @@ private:
 struct CheckRig
 {
     QTemporaryDir dir;
-    AppState state { 1 };
+    AppState state { LockMode::Locked };
     RecordingLauncher launcher;
     RecordingPrompts prompts { launcher };
     AppContext context { state, prompts, launcher, AppFolder(dir.path()),
