@@ -1,4 +1,5 @@
 #include "app/windowset.h"
+#include "core/program/texts.h"
 
 #include "core/media/mediaengine.h"
 #include "core/playlist/playlistmodel.h"
@@ -172,7 +173,7 @@ void WindowSet::checkForUpdatesNow()
     check->start();
 #else
     m_context.prompts.message(m_about, QStringLiteral("这个版本的 Tunvia 不含检查新版本的功能。"),
-        QStringLiteral("检查新版本"), Prompts::Icon::Information, Prompts::Buttons::Ok);
+        Texts::kCheckForUpdate.toString(), Prompts::Icon::Information, Prompts::Buttons::Ok);
 #endif
 }
 

@@ -1,6 +1,7 @@
 #include "ui/intake/directorylist.h"
 
 #include "core/intake/directorylisting.h"
+#include "ui/skin/skinstyle.h"
 
 #include <QDir>
 #include <QStandardItemModel>
@@ -32,8 +33,7 @@ DirectoryList::DirectoryList(QWidget *parent)
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
     setIndentation(12);
-    // Folders open by a double click, not by expanding: no branch arrows.
-    setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
+    setStyleSheet(SkinStyle::directoryList());
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Enter and the double click (or the single click of desktops set that way).
     connect(this, &QAbstractItemView::activated, this, &DirectoryList::openIndex);
