@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 
 // Window geometry is kept in twips; 15 twips make one logical pixel at every
 // scale factor. Convert only where a widget is moved or read.
@@ -33,4 +34,9 @@ constexpr QRect twipsRect(TwipsRect twips)
 {
     return { twipsToPixels(twips.left), twipsToPixels(twips.top), twipsToPixels(twips.width),
         twipsToPixels(twips.height) };
+}
+
+constexpr QSize twipsSize(int width, int height)
+{
+    return { twipsToPixels(width), twipsToPixels(height) };
 }

@@ -24,9 +24,7 @@ AddDirectoryDialog::AddDirectoryDialog(Prompts &prompts, QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(
-        twipsRect({ 0, 0, AddDirectoryLayout::kWidthTwips, AddDirectoryLayout::kHeightTwips })
-            .size());
+    setFixedSize(twipsSize(AddDirectoryLayout::kWidthTwips, AddDirectoryLayout::kHeightTwips));
     buildControls();
     fillDrives();
     openStartDirectory();

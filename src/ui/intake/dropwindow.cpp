@@ -17,10 +17,6 @@
 
 namespace {
 
-// The picture's outline: every corner cut, as on the other skinned windows.
-const QVector<QPoint> kOutline { { 3, 0 }, { 38, 0 }, { 41, 3 }, { 41, 33 }, { 38, 36 }, { 3, 36 },
-    { 0, 33 }, { 0, 3 } };
-
 bool offersItems(const QMimeData *data)
 {
     return data && (data->hasText() || data->hasUrls());
@@ -40,7 +36,7 @@ DropWindow::DropWindow(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_AlwaysShowToolTips); // also while another window is active
     setFixedSize(Skin::size(Skin::Picture::DropWindow));
-    WindowRoutines::applyShape(this, kOutline);
+    WindowRoutines::applyShape(this, DropLayout::outline());
     setAcceptDrops(true);
     setToolTip(QStringLiteral(u"把文件或网址拖到这里，加入播放列表"));
     move(twipsToPixels(DropLayout::kStartTwips.x()), twipsToPixels(DropLayout::kStartTwips.y()));

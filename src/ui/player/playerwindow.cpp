@@ -52,8 +52,7 @@ PlayerWindow::PlayerWindow(AppContext &context)
     setObjectName(QStringLiteral("playmain"));
     setWindowTitle(QStringLiteral("playmain"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setFixedSize(
-        twipsRect({ 0, 0, PlayerLayout::kWidthTwips, PlayerLayout::kFullHeightTwips }).size());
+    setFixedSize(twipsSize(PlayerLayout::kWidthTwips, PlayerLayout::kFullHeightTwips));
     setStyleSheet(SkinStyle::playerWindow());
     // Hot spots explain themselves whether or not the window is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);

@@ -41,8 +41,7 @@ PlaylistWindow::PlaylistWindow(AppContext &context)
     setAttribute(Qt::WA_DeleteOnClose);
     // Hot spots explain themselves whether or not the window is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    setFixedSize(
-        twipsRect({ 0, 0, PlaylistLayout::kWidthTwips, PlaylistLayout::kFullHeightTwips }).size());
+    setFixedSize(twipsSize(PlaylistLayout::kWidthTwips, PlaylistLayout::kFullHeightTwips));
     move(0, 0);
 
     buildOtherPlayers();
