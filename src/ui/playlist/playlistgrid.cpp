@@ -18,7 +18,6 @@ PlaylistGrid::PlaylistGrid(PlaylistModel *model, QWidget *parent)
     , m_model(model)
     , m_delegate(new PlaylistDelegate(this))
 {
-    setObjectName(QStringLiteral("MSFlexGrid1"));
     setModel(model);
     setItemDelegate(m_delegate);
     setUpLook();

@@ -84,7 +84,7 @@ void PlaylistWindow::setLoopList(bool loops)
 void PlaylistWindow::buildGrid()
 {
     m_grid = new PlaylistGrid(m_model, this);
-    m_grid->setGeometry(twipsRect(PlaylistLayout::kGrid.twips));
+    placeControl(m_grid, PlaylistLayout::kGrid);
     showGridPictures();
     connect(m_grid, &PlaylistGrid::gridDoubleClicked, this, &PlaylistWindow::playCurrent);
 }
