@@ -44,6 +44,7 @@ inline constexpr ControlRow kGrid { "MSFlexGrid1", { 90, 360, 5190, 1815 } };
 inline constexpr int kIconColumnTwips = 380;
 inline constexpr int kTextColumnTwips = 4300;
 
+// Its caption is the hint it shows while no other player is chosen.
 inline constexpr ControlRow kOtherPlayers { "Combo1", { 1125, 2205, 915, 300 }, {},
     u"使用您系统中的其他播放器播放" };
 
