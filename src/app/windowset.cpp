@@ -1,4 +1,5 @@
 #include "app/windowset.h"
+#include "core/program/texts.h"
 
 #include "core/geometry/dockgeometry.h"
 #include "core/geometry/twips.h"

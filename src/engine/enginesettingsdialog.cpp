@@ -1,5 +1,7 @@
 #include "engine/enginesettingsdialog.h"
 
+#include "core/program/texts.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -39,8 +41,8 @@ EngineSettingsDialog::EngineSettingsDialog(QWidget *parent)
     form->addRow(QStringLiteral("RTSP 传输方式:"), m_transport);
     form->addRow(QStringLiteral("HTTP 代理:"), m_proxy);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(Texts::kOk.toString());
+    buttons->button(QDialogButtonBox::Cancel)->setText(Texts::kCancel.toString());
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);

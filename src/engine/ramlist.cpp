@@ -1,4 +1,5 @@
 #include "engine/ramlist.h"
+#include "core/program/texts.h"
 
 #include "core/playlist/listfile.h"
 #include "core/text/textfile.h"
@@ -275,7 +276,7 @@ RamList::Expansion RamList::expand(const QString &path, const FileAccess &files,
     else if (result.error.isEmpty() && !loneFailure.isEmpty())
         result.error = loneFailure; // one item played through a list is still one item
     else if (result.error.isEmpty())
-        result.error = QStringLiteral("列表中没有可播放的条目");
+        result.error = Texts::kNoPlayableEntries.toString();
     return result;
 }
 

@@ -1,4 +1,5 @@
 #include "engine/remotelist.h"
+#include "core/program/texts.h"
 
 #include "core/media/locationscheme.h"
 #include "core/text/textfile.h"
@@ -48,7 +49,7 @@ RamList::Expansion RemoteList::expand(const QByteArray &bytes, const QUrl &listU
     }
     result.truncated = more;
     if (result.entries.isEmpty())
-        result.error = QStringLiteral("列表中没有可播放的条目");
+        result.error = Texts::kNoPlayableEntries.toString();
     return result;
 }
 

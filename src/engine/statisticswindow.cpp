@@ -1,5 +1,7 @@
 #include "engine/statisticswindow.h"
 
+#include "core/program/texts.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -10,13 +12,13 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("engineStatistics"));
-    setWindowTitle(QStringLiteral("统计信息"));
+    setWindowTitle(Texts::kStatistics.toString());
     auto *layout = new QVBoxLayout(this);
     m_form = new QFormLayout;
     m_form->setLabelAlignment(Qt::AlignRight);
     layout->addLayout(m_form);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+    buttons->button(QDialogButtonBox::Close)->setText(Texts::kClose.toString());
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
     layout->addWidget(buttons);
     setMinimumWidth(360);

@@ -1,5 +1,7 @@
 #include "core/web/addressprompt.h"
 
+#include "core/program/texts.h"
+
 namespace AddressPrompt {
 
 QString text(const QString &serviceHost)
@@ -13,7 +15,7 @@ QString text(const QString &serviceHost)
 
 QString title()
 {
-    return QStringLiteral(u"打开网址");
+    return Texts::kOpenAddress.toString();
 }
 
 QString defaultAnswer()

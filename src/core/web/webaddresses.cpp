@@ -32,15 +32,16 @@ WebAddresses::WebAddresses(ServiceHosts hosts)
 {
 }
 
+QStringList WebAddresses::searchCategories()
+{
+    return { QStringLiteral(u"歌曲名称"), QStringLiteral(u"乐队/歌手"),
+        QStringLiteral(u"专辑名称") };
+}
+
 QString WebAddresses::searchCategory(const QString &categoryText)
 {
-    if (categoryText == QStringLiteral(u"歌曲名称"))
-        return QStringLiteral("1");
-    if (categoryText == QStringLiteral(u"乐队/歌手"))
-        return QStringLiteral("2");
-    if (categoryText == QStringLiteral(u"专辑名称"))
-        return QStringLiteral("3");
-    return {};
+    const qsizetype index = searchCategories().indexOf(categoryText);
+    return index < 0 ? QString() : QString::number(index + 1);
 }
 
 QString WebAddresses::songSearch(const QString &categoryCode, const QString &text) const

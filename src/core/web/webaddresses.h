@@ -3,6 +3,7 @@
 #include "core/web/servicehosts.h"
 
 #include <QString>
+#include <QStringList>
 
 // Addresses of the web service's pages that the program hands to the browser:
 // the song search and the navigation pages of the service and partner hosts.
@@ -22,7 +23,9 @@ public:
 
     explicit WebAddresses(ServiceHosts hosts);
 
-    // "1" for "歌曲名称", "2" for "乐队/歌手", "3" for "专辑名称", empty otherwise.
+    // The song search's categories, as the search row offers them.
+    static QStringList searchCategories();
+    // "1" for the first category, "2" and "3" for the next, empty otherwise.
     static QString searchCategory(const QString &categoryText);
 
     // http://<service>/dgxt/dg1.asp?ll=<category>&cx=<text>. The text is taken

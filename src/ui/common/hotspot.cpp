@@ -1,5 +1,7 @@
 #include "ui/common/hotspot.h"
 
+#include "ui/common/controlrows.h"
+
 #include <QMouseEvent>
 
 HotSpot::HotSpot(const QString &name, QWidget *parent)
@@ -7,6 +9,16 @@ HotSpot::HotSpot(const QString &name, QWidget *parent)
 {
     setObjectName(name);
     setAttribute(Qt::WA_TranslucentBackground);
+}
+
+HotSpot::HotSpot(const ControlRow &row, QWidget *parent)
+    : HotSpot(QString::fromLatin1(row.name), parent)
+{
+    placeControl(this, row);
+    if (!row.caption.isEmpty())
+        setText(captionOf(row));
+    if (!row.toolTip.isEmpty())
+        setAccessibleName(row.toolTip.toString());
 }
 
 void HotSpot::mousePressEvent(QMouseEvent *event)

@@ -118,15 +118,14 @@ void WindowFrame::attachLockButton(HotSpot *button)
     });
 }
 
-QString WindowFrame::lockPictureName(LockMode lockMode)
+Skin::Picture WindowFrame::lockPicture(LockMode lockMode)
 {
-    return lockMode == LockMode::Locked ? QStringLiteral("lock-locked")
-                                        : QStringLiteral("lock-separate");
+    return lockMode == LockMode::Locked ? Skin::Picture::LockLocked : Skin::Picture::LockSeparate;
 }
 
 void WindowFrame::showLockPicture(HotSpot *button) const
 {
-    Skin::showPicture(button, lockPictureName(m_state.lockMode), button->size());
+    Skin::showPicture(button, lockPicture(m_state.lockMode));
 }
 
 QRect WindowFrame::screenArea() const

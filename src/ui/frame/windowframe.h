@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/geometry/dockgeometry.h"
+#include "ui/skin/skin.h"
 
 #include <QObject>
 #include <QPoint>
@@ -42,7 +43,7 @@ public:
     void attachLockButton(HotSpot *button);
 
     // The lock button's picture for a lock mode ("lock-locked" or "lock-separate").
-    static QString lockPictureName(LockMode lockMode);
+    static Skin::Picture lockPicture(LockMode lockMode);
 
 private:
     QRect screenArea() const;

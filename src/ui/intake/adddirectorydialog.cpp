@@ -1,7 +1,8 @@
 #include "ui/intake/adddirectorydialog.h"
 
-#include "core/geometry/twips.h"
+#include "core/intake/adddirectorylayout.h"
 #include "core/intake/directorylisting.h"
+#include "ui/common/controlrows.h"
 #include "ui/common/prompts.h"
 #include "ui/intake/directorylist.h"
 
@@ -14,15 +15,6 @@
 #include <QStyle>
 #include <QtConcurrent/QtConcurrentRun>
 
-namespace {
-
-QRect fromTwips(int left, int top, int width, int height)
-{
-    return { twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height) };
-}
-
-} // namespace
-
 AddDirectoryDialog::AddDirectoryDialog(Prompts &prompts, QWidget *parent, VolumeSource volumes)
     : QDialog(parent)
     , m_prompts(prompts)
@@ -32,7 +24,7 @@ AddDirectoryDialog::AddDirectoryDialog(Prompts &prompts, QWidget *parent, Volume
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(twipsToPixels(4590), twipsToPixels(3585));
+    setFixedSize(twipsSize(AddDirectoryLayout::kWidthTwips, AddDirectoryLayout::kHeightTwips));
     buildControls();
     fillDrives(volumes);
     openStartDirectory();
@@ -47,17 +39,13 @@ AddDirectoryDialog::AddDirectoryDialog(Prompts &prompts, QWidget *parent, Volume
 void AddDirectoryDialog::buildControls()
 {
     m_drives = new QComboBox(this);
-    m_drives->setObjectName(QStringLiteral("Drive1"));
-    m_drives->setGeometry(fromTwips(120, 180, 4380, 300));
+    placeControl(m_drives, AddDirectoryLayout::kDrives);
     m_directories = new DirectoryList(this);
-    m_directories->setObjectName(QStringLiteral("Dir1"));
-    m_directories->setGeometry(fromTwips(135, 585, 4290, 2400));
-    m_confirm = new QPushButton(QStringLiteral(u"确定"), this);
-    m_confirm->setObjectName(QStringLiteral("Command1"));
-    m_confirm->setGeometry(fromTwips(2025, 3195, 1095, 285));
-    m_cancel = new QPushButton(QStringLiteral(u"取消"), this);
-    m_cancel->setObjectName(QStringLiteral("Command2"));
-    m_cancel->setGeometry(fromTwips(3330, 3195, 1095, 270));
+    placeControl(m_directories, AddDirectoryLayout::kDirectories);
+    m_confirm = new QPushButton(captionOf(AddDirectoryLayout::kConfirm), this);
+    placeControl(m_confirm, AddDirectoryLayout::kConfirm);
+    m_cancel = new QPushButton(captionOf(AddDirectoryLayout::kCancel), this);
+    placeControl(m_cancel, AddDirectoryLayout::kCancel);
     // Neither button is the default: Enter in the directory list opens a folder.
     for (QPushButton *button : { m_confirm, m_cancel }) {
         button->setAutoDefault(false);

@@ -1,6 +1,7 @@
 #include "ui/intake/directorylist.h"
 
 #include "core/intake/directorylisting.h"
+#include "ui/skin/skinstyle.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -39,7 +40,7 @@ DirectoryList::DirectoryList(QWidget *parent)
     header()->setStretchLastSection(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     // Folders open by a double click, not by expanding: no branch arrows.
-    setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
+    setStyleSheet(SkinStyle::directoryList());
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Enter and the double click (or the single click of desktops set that way).
     connect(this, &QAbstractItemView::activated, this, &DirectoryList::openIndex);

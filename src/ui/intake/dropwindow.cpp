@@ -2,6 +2,8 @@
 
 #include "core/geometry/twips.h"
 #include "core/intake/dropcontent.h"
+#include "core/intake/droplayout.h"
+#include "ui/common/controlrows.h"
 #include "ui/common/prompts.h"
 #include "ui/frame/captiondrag.h"
 #include "ui/frame/windowroutines.h"
@@ -15,12 +17,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr QSize kWindowSize { 41, 36 };
-constexpr QSize kMarkerSize { 18, 25 };
-// The picture's outline: every corner cut, as on the other skinned windows.
-const QVector<QPoint> kOutline { { 3, 0 }, { 38, 0 }, { 41, 3 }, { 41, 33 }, { 38, 36 }, { 3, 36 },
-    { 0, 33 }, { 0, 3 } };
 
 bool offersItems(const QMimeData *data)
 {
@@ -41,17 +37,15 @@ DropWindow::DropWindow(Prompts &prompts, QWidget *parent)
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_AlwaysShowToolTips); // also while another window is active
-    setFixedSize(kWindowSize);
-    WindowRoutines::applyShape(this, kOutline);
+    setFixedSize(Skin::size(Skin::Picture::DropWindow));
+    WindowRoutines::applyShape(this, DropLayout::outline());
     setAcceptDrops(true);
     setToolTip(QStringLiteral(u"把文件或网址拖到这里，加入播放列表"));
-    move(twipsToPixels(7245), twipsToPixels(1800));
+    move(twipsToPixels(DropLayout::kStartTwips.x()), twipsToPixels(DropLayout::kStartTwips.y()));
 
-    m_marker->setObjectName(QStringLiteral("Image2"));
-    m_marker->setGeometry(
-        twipsToPixels(45), twipsToPixels(45), kMarkerSize.width(), kMarkerSize.height());
+    placeControl(m_marker, DropLayout::kMarker);
     m_marker->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Skin::showPicture(m_marker, QStringLiteral("dropmarker"), kMarkerSize);
+    Skin::showPicture(m_marker, Skin::Picture::DropMarker);
     m_marker->hide();
 
     m_blinkTimer->setObjectName(QStringLiteral("Timer1"));
@@ -65,8 +59,8 @@ void DropWindow::placeAtScreenCorner(const QScreen *screen)
     if (!screen)
         return;
     const QRect area = screen->geometry();
-    move(area.x() + twipsToPixels(pixelsToTwips(area.width()) - 1300),
-        area.y() + twipsToPixels(500));
+    move(area.x() + twipsToPixels(pixelsToTwips(area.width()) - DropLayout::kFromRightTwips),
+        area.y() + twipsToPixels(DropLayout::kFromTopTwips));
 }
 
 void DropWindow::showOnTop()
@@ -158,8 +152,7 @@ void DropWindow::explainRefusedText()
 void DropWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(
-        0, 0, Skin::pixmap(QStringLiteral("dropwindow"), kWindowSize, devicePixelRatioF()));
+    painter.drawPixmap(0, 0, Skin::pixmap(Skin::Picture::DropWindow, devicePixelRatioF()));
 }
 
 bool DropWindow::event(QEvent *event)

@@ -1,7 +1,10 @@
 #include "ui/menu/commandmenu.h"
 
 #include "core/program/launcher.h"
+#include "core/program/texts.h"
 #include "ui/common/appcontext.h"
+#include "ui/skin/cjkfont.h"
+#include "ui/skin/skinstyle.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -9,13 +12,6 @@
 #include <QWindow>
 
 namespace {
-
-// Dark like the skins, in the Song face at 9 pt.
-const QString kMenuStyle = QStringLiteral(
-    "QMenu { background: #20262e; color: #e8ecf0; border: 1px solid #5a6878; padding: 2px; }"
-    "QMenu::item { padding: 3px 22px 3px 14px; }"
-    "QMenu::item:selected { background: #3d6590; color: #ffffff; }"
-    "QMenu::right-arrow { width: 8px; }");
 
 int indexOf(PopupMenu menu)
 {
@@ -54,8 +50,9 @@ QMenu *CommandMenu::createMenu(const QString &name, const QString &caption, QMen
 {
     auto *created = new QMenu(caption, parentMenu ? static_cast<QWidget *>(parentMenu) : this);
     created->setObjectName(name);
-    created->setStyleSheet(kMenuStyle);
-    created->setFont(QFont(QStringLiteral(u"宋体"), 9));
+    // Dark like the skins, in the Song face at 9 pt.
+    created->setStyleSheet(SkinStyle::commandMenus());
+    created->setFont(songFont());
     created->installEventFilter(this);
     if (parentMenu)
         parentMenu->addMenu(created)->setObjectName(name);
@@ -100,19 +97,19 @@ void CommandMenu::addPage(
 void CommandMenu::buildMainMenu()
 {
     QMenu *main = createMenu(QStringLiteral("mmain"), QStringLiteral("mmain"));
-    QMenu *open = createMenu(QStringLiteral("mopen"), QStringLiteral(u"打开音乐"), main);
+    QMenu *open = createMenu(QStringLiteral("mopen"), Texts::kOpenMusic.toString(), main);
     addCommand(open, QStringLiteral("mopenfile"), QStringLiteral(u"打开一个文件"),
         &CommandMenu::openFileRequested);
     addCommand(open, QStringLiteral("mopenurl"), QStringLiteral(u"打开一个网址"),
         &CommandMenu::openAddressRequested);
-    addCommand(main, QStringLiteral("mopelist"), QStringLiteral(u"显示播放列表"),
+    addCommand(main, QStringLiteral("mopelist"), Texts::kShowPlaylist.toString(),
         &CommandMenu::playlistRequested);
-    QMenu *settings = createMenu(QStringLiteral("mxtsz"), QStringLiteral(u"系统设置"), main);
-    addCommand(settings, QStringLiteral("stjxx"), QStringLiteral(u"统计信息"),
+    QMenu *settings = createMenu(QStringLiteral("mxtsz"), Texts::kSystemSettings.toString(), main);
+    addCommand(settings, QStringLiteral("stjxx"), Texts::kStatistics.toString(),
         &CommandMenu::statisticsRequested);
     addCommand(settings, QStringLiteral("sxtcs"), QStringLiteral(u"性能/连接"),
         &CommandMenu::performanceSettingsRequested);
-    addCommand(main, QStringLiteral("about_x"), QStringLiteral(u"关于Tunvia"),
+    addCommand(main, QStringLiteral("about_x"), Texts::kAboutTunvia.toString(),
         &CommandMenu::aboutRequested);
     m_menus[indexOf(PopupMenu::Main)] = main;
     m_menus[indexOf(PopupMenu::Open)] = open;

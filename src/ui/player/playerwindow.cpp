@@ -1,22 +1,23 @@
 #include "ui/player/playerwindow.h"
 
-#include "core/geometry/twips.h"
 #include "core/media/mediaengine.h"
 #include "core/player/monitorrules.h"
 #include "core/player/playerlayout.h"
 #include "core/program/desktopmixers.h"
 #include "core/program/launcher.h"
 #include "core/program/version.h"
+#include "core/web/webaddresses.h"
 #include "ui/common/appcontext.h"
+#include "ui/common/controlrows.h"
 #include "ui/common/hotspot.h"
 #include "ui/common/prompts.h"
 #include "ui/frame/captiondrag.h"
 #include "ui/frame/windowframe.h"
 #include "ui/frame/windowroutines.h"
 #include "ui/player/playercommands.h"
-#include "ui/player/playerstyle.h"
 #include "ui/skin/skin.h"
 #include "ui/skin/skinnedboxes.h"
+#include "ui/skin/skinstyle.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -32,23 +33,14 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
-using PlayerLayout::pixels;
+using PlayerLayout::Command;
 
 namespace {
 
-HotSpot *makeHotSpot(QWidget *parent, const char *name, QRect geometry, const QString &toolTip)
-{
-    auto *spot = new HotSpot(QString::fromLatin1(name), parent);
-    spot->setGeometry(geometry);
-    spot->setToolTip(toolTip);
-    return spot;
-}
-
-QLabel *makeLabel(QWidget *parent, const char *name, QRect geometry, const QString &caption)
+QLabel *makeLabel(QWidget *parent, const ControlRow &row, const QString &caption)
 {
     auto *label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
+    placeControl(label, row);
     return label;
 }
 
@@ -60,9 +52,8 @@ PlayerWindow::PlayerWindow(AppContext &context)
     setObjectName(QStringLiteral("playmain"));
     setWindowTitle(QStringLiteral("playmain"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setFixedSize(
-        twipsToPixels(PlayerLayout::kWidthTwips), twipsToPixels(PlayerLayout::kFullHeightTwips));
-    setStyleSheet(PlayerStyle::styleSheet());
+    setFixedSize(twipsSize(PlayerLayout::kWidthTwips, PlayerLayout::kFullHeightTwips));
+    setStyleSheet(SkinStyle::playerWindow());
     // Hot spots explain themselves whether or not the window is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     move(0, 0);
@@ -76,6 +67,7 @@ PlayerWindow::PlayerWindow(AppContext &context)
         m_engine->startPlayback();
     });
     buildTransport();
+    buildLabels();
     buildMonitor();
     buildOptions();
     buildSearchRow();
@@ -84,15 +76,14 @@ PlayerWindow::PlayerWindow(AppContext &context)
 
     WindowRoutines::applyShape(this, PlayerLayout::outline());
     show();
-    m_category->setCurrentText(QStringLiteral("歌曲名称"));
+    m_category->setCurrentText(WebAddresses::searchCategories().constFirst());
 }
 
 void PlayerWindow::attachEngine(std::unique_ptr<MediaEngine> engine)
 {
     m_engine = std::move(engine);
     QWidget *display = m_engine->createDisplay(this);
-    display->setObjectName(QStringLiteral("RealAudio1"));
-    display->setGeometry(pixels(1665, 405, 3870, 780));
+    placeControl(display, PlayerLayout::kEngineDisplay);
     display->show();
     connect(m_engine.get(), &MediaEngine::sourceOpened, this,
         [this] { m_engine->setListLooping(loopsList()); });
@@ -142,37 +133,67 @@ void PlayerWindow::stopAndPlay(const QString &source)
 
 void PlayerWindow::buildTransport()
 {
-    struct Transport
-    {
-        const char *name;
-        QRect geometry;
-        QString toolTip;
-        void (MediaEngine::*call)();
-    };
-    const Transport buttons[] = {
-        { "Label5", pixels(1755, 1260, 330, 285), QStringLiteral("播放"),
-            &MediaEngine::startPlayback },
-        { "Label6", pixels(2070, 1260, 330, 285), QStringLiteral("暂停"),
-            &MediaEngine::pausePlayback },
-        { "Label8", pixels(2385, 1260, 330, 285), QStringLiteral("停止"),
-            &MediaEngine::stopPlayback },
-        { "Label3", pixels(2700, 1260, 420, 285), QStringLiteral("向前跳一首"),
-            &MediaEngine::skipToPreviousEntry },
-        { "Label4", pixels(3060, 1260, 420, 285), QStringLiteral("向后跳一首"),
-            &MediaEngine::skipToNextEntry },
-    };
-    for (const Transport &button : buttons) {
-        HotSpot *spot = makeHotSpot(this, button.name, button.geometry, button.toolTip);
-        const auto call = button.call;
-        connect(spot, &HotSpot::clicked, this, [this, call] {
-            if (m_engine)
-                (m_engine.get()->*call)();
-        });
-    }
+    for (const PlayerLayout::Row &row : PlayerLayout::kTransport)
+        addHotSpot(row);
+}
 
-    HotSpot *mixer = makeHotSpot(
-        this, "Label12", pixels(3600, 1260, 375, 240), QStringLiteral("Windows音量控制"));
-    connect(mixer, &HotSpot::clicked, this, &PlayerWindow::openMixer);
+HotSpot *PlayerWindow::addHotSpot(const PlayerLayout::Row &row)
+{
+    auto *spot = new HotSpot(row.control, this);
+    const Command command = row.command;
+    if (command == Command::MoveOrResize) {
+        new CaptionDrag(spot, this, [this] { snapAndDock(); });
+        connect(spot, &HotSpot::doubleClicked, this, &PlayerWindow::toggleHeight);
+    } else {
+        connect(spot, &HotSpot::clicked, this, [this, command] { run(command); });
+    }
+    return spot;
+}
+
+void PlayerWindow::run(Command command)
+{
+    switch (command) {
+    case Command::Play:
+        return callEngine(&MediaEngine::startPlayback);
+    case Command::Pause:
+        return callEngine(&MediaEngine::pausePlayback);
+    case Command::Stop:
+        return callEngine(&MediaEngine::stopPlayback);
+    case Command::PreviousEntry:
+        return callEngine(&MediaEngine::skipToPreviousEntry);
+    case Command::NextEntry:
+        return callEngine(&MediaEngine::skipToNextEntry);
+    case Command::Mixer:
+        return openMixer();
+    case Command::ShowPlaylist:
+        return Q_EMIT playlistRequested();
+    case Command::OpenMenu:
+        return requestMenu(PopupMenu::Open);
+    case Command::SettingsMenu:
+        return requestMenu(PopupMenu::Settings);
+    case Command::NavigationMenu:
+        return requestMenu(PopupMenu::Navigation);
+    case Command::MainMenu:
+        return requestMenu(PopupMenu::Main);
+    case Command::About:
+        return Q_EMIT aboutRequested(AboutTab::AsItIs);
+    case Command::Instructions:
+        return Q_EMIT aboutRequested(AboutTab::Instructions);
+    case Command::Close:
+        return Q_EMIT quitRequested();
+    case Command::RollUp:
+        return rollUp();
+    case Command::RestoreHeight:
+        return restoreHeight();
+    case Command::MoveOrResize:
+        return; // dragged and double-clicked, not clicked
+    }
+}
+
+void PlayerWindow::callEngine(void (MediaEngine::*call)())
+{
+    if (m_engine)
+        (m_engine.get()->*call)();
 }
 
 void PlayerWindow::openMixer()
@@ -187,14 +208,18 @@ void PlayerWindow::openMixer()
         QStringLiteral("音量控制"), Prompts::Icon::Information, Prompts::Buttons::Ok);
 }
 
+void PlayerWindow::buildLabels()
+{
+    for (const ControlRow &row : PlayerLayout::kLabels)
+        makeLabel(this, row, captionOf(row));
+    makeLabel(this, PlayerLayout::kVersionLabel,
+        captionOf(PlayerLayout::kVersionLabel) + QLatin1String(kProgramVersionText));
+}
+
 void PlayerWindow::buildMonitor()
 {
-    // One pixel above the slider's row, so the text centres on the slider's well.
-    makeLabel(this, "Label1", pixels(4095, 1290, 420, 195), QStringLiteral("音量"));
-
     m_volumeSlider = new QSlider(Qt::Horizontal, this);
-    m_volumeSlider->setObjectName(QStringLiteral("Slider1"));
-    m_volumeSlider->setGeometry(pixels(4500, 1305, 1005, 195));
+    placeControl(m_volumeSlider, PlayerLayout::kVolumeSlider);
     m_volumeSlider->setRange(MonitorRules::kSliderMin, MonitorRules::kSliderMax);
     m_volumeSlider->setPageStep(1);
     m_volumeSlider->setFocusPolicy(Qt::NoFocus);
@@ -202,8 +227,7 @@ void PlayerWindow::buildMonitor()
     connect(m_volumeSlider, &QSlider::valueChanged, this, &PlayerWindow::applySliderVolume);
 
     m_activityBar = new QProgressBar(this);
-    m_activityBar->setObjectName(QStringLiteral("ProgressBar1"));
-    m_activityBar->setGeometry(pixels(4095, 180, 1365, 105));
+    placeControl(m_activityBar, PlayerLayout::kActivityBar);
     m_activityBar->setRange(0, MonitorRules::kActivityMax);
     m_activityBar->setValue(0);
     m_activityBar->setTextVisible(false);
@@ -218,19 +242,15 @@ void PlayerWindow::buildMonitor()
 
 void PlayerWindow::buildOptions()
 {
-    auto makeBox = [this](const char *name, QRect geometry, bool checked) {
+    auto makeBox = [this](const ControlRow &row, bool checked) {
         auto *box = new SkinCheckBox(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setGeometry(geometry);
+        placeControl(box, row);
         box->setChecked(checked);
         return box;
     };
-    m_onTopBox = makeBox("Check2", pixels(1755, 1755, 195, 195), false);
-    m_dropWindowBox = makeBox("Check3", pixels(3105, 1755, 195, 180), true);
-    m_loopBox = makeBox("Check1", pixels(4455, 1755, 195, 180), true);
-    makeLabel(this, "Label9", pixels(1965, 1755, 1050, 195), QStringLiteral("最前面显示"));
-    makeLabel(this, "Label10", pixels(3315, 1755, 1050, 195), QStringLiteral("显示拖放口"));
-    makeLabel(this, "Label11", pixels(4665, 1755, 1155, 195), QStringLiteral("循环播放列表"));
+    m_onTopBox = makeBox(PlayerLayout::kOnTopBox, false);
+    m_dropWindowBox = makeBox(PlayerLayout::kDropWindowBox, true);
+    m_loopBox = makeBox(PlayerLayout::kLoopBox, true);
 
     // clicked, not toggled: each box acts when the user changes it.
     connect(m_onTopBox, &QCheckBox::clicked, this,
@@ -241,40 +261,29 @@ void PlayerWindow::buildOptions()
 
 void PlayerWindow::buildSearchRow()
 {
-    makeLabel(this, "Label7", pixels(495, 2115, 915, 195),
-        QStringLiteral("Ver:") + QLatin1String(kProgramVersionText));
-
     m_searchText = new QLineEdit(this);
-    m_searchText->setObjectName(QStringLiteral("Text1"));
-    m_searchText->setGeometry(pixels(2115, 2115, 1230, 315));
-    m_searchText->setToolTip(QStringLiteral("在这里输入您要查询的内容"));
+    placeControl(m_searchText, PlayerLayout::kSearchText);
 
     m_category = new SkinComboBox(this);
-    m_category->setObjectName(QStringLiteral("Combo1"));
-    m_category->setGeometry(pixels(3375, 2115, 1050, 300));
+    placeControl(m_category, PlayerLayout::kCategory);
     m_category->setEditable(true);
     m_category->setInsertPolicy(QComboBox::NoInsert); // a typed word stays out of the list
     m_category->setItemDelegate(new QStyledItemDelegate(m_category)); // rows styled by the sheet
-    m_category->addItems(
-        { QStringLiteral("歌曲名称"), QStringLiteral("乐队/歌手"), QStringLiteral("专辑名称") });
+    m_category->addItems(WebAddresses::searchCategories());
 
-    auto *search = new QPushButton(QStringLiteral("歌曲搜索"), this);
-    search->setObjectName(QStringLiteral("Command1"));
-    search->setGeometry(pixels(4455, 2115, 1005, 285));
-    search->setToolTip(QStringLiteral("点这里开始搜索"));
+    auto *search = new QPushButton(captionOf(PlayerLayout::kSearchButton), this);
+    placeControl(search, PlayerLayout::kSearchButton);
     connect(search, &QPushButton::clicked, this,
         [this] { m_commands->search(m_searchText->text(), m_category->currentText()); });
     connect(m_searchText, &QLineEdit::returnPressed, search, &QPushButton::click);
 
-    // Frame3 lies outside the window and holds the buttons the menu presses.
     auto *frame3 = new QWidget(this);
-    frame3->setObjectName(QStringLiteral("Frame3"));
-    frame3->setGeometry(pixels(-855, 2520, 4425, 600));
+    placeControl(frame3, PlayerLayout::kCommandFrame);
     frame3->hide();
-    auto *openFile = new QPushButton(QStringLiteral("打开文件"), frame3);
-    openFile->setObjectName(QStringLiteral("Command2"));
-    auto *openAddress = new QPushButton(QStringLiteral("打开网址"), frame3);
-    openAddress->setObjectName(QStringLiteral("Command3"));
+    auto *openFile = new QPushButton(captionOf(PlayerLayout::kOpenFileButton), frame3);
+    placeControl(openFile, PlayerLayout::kOpenFileButton);
+    auto *openAddress = new QPushButton(captionOf(PlayerLayout::kOpenAddressButton), frame3);
+    placeControl(openAddress, PlayerLayout::kOpenAddressButton);
     connect(openFile, &QAbstractButton::clicked, m_commands, &PlayerCommands::openFile);
     connect(openAddress, &QAbstractButton::clicked, m_commands, &PlayerCommands::openAddress);
 
@@ -288,57 +297,22 @@ void PlayerWindow::buildSearchRow()
 
 void PlayerWindow::buildTextButtons()
 {
-    auto textButton = [this](const char *name, QRect geometry, const QString &caption) {
-        HotSpot *spot = makeHotSpot(this, name, geometry, QString());
-        spot->setText(caption);
-        spot->setProperty("textButton", true);
-        return spot;
-    };
-    HotSpot *playlist
-        = textButton("Label14", pixels(405, 900, 1095, 195), QStringLiteral("显示播放列表"));
-    HotSpot *openMusic
-        = textButton("Label15", pixels(405, 1215, 1050, 195), QStringLiteral("打开音乐"));
-    HotSpot *settings
-        = textButton("Label16", pixels(405, 1530, 1050, 195), QStringLiteral("系统设置"));
-    HotSpot *about
-        = textButton("Label13", pixels(405, 1845, 1050, 195), QStringLiteral("关于本软件"));
-    connect(playlist, &HotSpot::clicked, this, &PlayerWindow::playlistRequested);
-    connect(openMusic, &HotSpot::clicked, this, [this] { requestMenu(PopupMenu::Open); });
-    connect(settings, &HotSpot::clicked, this, [this] { requestMenu(PopupMenu::Settings); });
-    connect(about, &HotSpot::clicked, this, [this] { Q_EMIT aboutRequested(AboutTab::AsItIs); });
-
-    HotSpot *navigation = makeHotSpot(this, "Label2", pixels(405, 540, 1050, 240), QString());
-    connect(navigation, &HotSpot::clicked, this, [this] { requestMenu(PopupMenu::Navigation); });
-    HotSpot *mainMenu
-        = makeHotSpot(this, "Image4", pixels(90, 45, 330, 240), QStringLiteral("打开 文件/网址"));
-    connect(mainMenu, &HotSpot::clicked, this, [this] { requestMenu(PopupMenu::Main); });
-
-    HotSpot *help
-        = makeHotSpot(this, "Image5", pixels(5535, 135, 240, 150), QStringLiteral("使用帮助"));
-    connect(
-        help, &HotSpot::clicked, this, [this] { Q_EMIT aboutRequested(AboutTab::Instructions); });
-    HotSpot *logo = makeHotSpot(
-        this, "Picture1", pixels(5580, 405, 915, 1140), QStringLiteral("Tunvia 版权信息"));
+    for (const PlayerLayout::Row &row : PlayerLayout::kTextButtons)
+        addHotSpot(row)->setProperty("textButton", true);
+    for (const PlayerLayout::Row &row : PlayerLayout::kHotSpots)
+        addHotSpot(row);
+    HotSpot *logo = addHotSpot(PlayerLayout::kLogo);
     logo->setAlignment(Qt::AlignCenter);
-    Skin::showPicture(logo, QStringLiteral("logo"), QSize(58, 72));
-    connect(logo, &HotSpot::clicked, this, [this] { Q_EMIT aboutRequested(AboutTab::AsItIs); });
+    Skin::showPicture(logo, Skin::Picture::Logo);
 
-    HotSpot *close
-        = makeHotSpot(this, "Image3", pixels(6255, 135, 240, 150), QStringLiteral("关闭"));
-    connect(close, &HotSpot::clicked, this, &PlayerWindow::quitRequested);
-
-    // Empty picture boxes and the engraved line are part of the face only.
-    for (const auto &[name, geometry] : { std::pair { "Picture2", pixels(4725, 450, 780, 240) },
-             std::pair { "Picture3", pixels(1755, 450, 645, 240) } }) {
+    for (const ControlRow &row : PlayerLayout::kFaceBoxes) {
         auto *box = new QWidget(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setGeometry(geometry);
+        placeControl(box, row);
         box->setAttribute(Qt::WA_TransparentForMouseEvents);
         box->lower();
     }
     auto *line = new QFrame(this);
-    line->setObjectName(QStringLiteral("Line1"));
-    line->setGeometry(pixels(1710, 1215, 5535 - 1710, 15));
+    placeControl(line, PlayerLayout::kEngravedLine);
     line->setFrameShape(QFrame::NoFrame);
     line->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -346,18 +320,11 @@ void PlayerWindow::buildTextButtons()
 void PlayerWindow::buildFrameControls()
 {
     m_frame = new WindowFrame(this, DockGeometry::Side::Player, m_context.state);
-    HotSpot *strip = makeHotSpot(
-        this, "Image1", pixels(405, 90, 5100, 240), QStringLiteral("双击可以缩小放大"));
-    new CaptionDrag(strip, this, [this] { snapAndDock(); });
-    connect(strip, &HotSpot::doubleClicked, this, &PlayerWindow::toggleHeight);
-    strip->lower(); // the activity bar lies over the strip and stays clickable
-
-    HotSpot *rollUp
-        = makeHotSpot(this, "Image2", pixels(5760, 135, 240, 150), QStringLiteral("最小化"));
-    connect(rollUp, &HotSpot::clicked, this, &PlayerWindow::rollUp);
-    HotSpot *restore
-        = makeHotSpot(this, "Image12", pixels(5985, 135, 240, 150), QStringLiteral("还原大小"));
-    connect(restore, &HotSpot::clicked, this, &PlayerWindow::restoreHeight);
+    for (const PlayerLayout::Row &row : PlayerLayout::kFrameHotSpots) {
+        HotSpot *spot = addHotSpot(row);
+        if (row.command == Command::MoveOrResize)
+            spot->lower(); // the activity bar lies over the strip and stays clickable
+    }
 }
 
 void PlayerWindow::snapAndDock()
@@ -432,6 +399,5 @@ void PlayerWindow::closeEvent(QCloseEvent *event)
 void PlayerWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(
-        0, 0, Skin::pixmap(QStringLiteral("player"), QSize(443, 179), devicePixelRatioF()));
+    painter.drawPixmap(0, 0, Skin::pixmap(Skin::Picture::Player, devicePixelRatioF()));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/player/playerlayout.h"
 #include "ui/menu/popupmenu.h"
 
 #include <QWidget>
@@ -78,12 +79,16 @@ protected:
 
 private:
     void buildTransport();
+    void buildLabels();
     void buildMonitor();
     void buildOptions();
     void buildSearchRow();
     void buildTextButtons();
     void buildFrameControls();
 
+    HotSpot *addHotSpot(const PlayerLayout::Row &row);
+    void run(PlayerLayout::Command command);
+    void callEngine(void (MediaEngine::*call)());
     void openMixer();
     void stepActivityBar();
     void delayedStart();

@@ -1,5 +1,7 @@
 #include "ui/playlist/playlistdelegate.h"
 
+#include "ui/skin/skinstyle.h"
+
 #include <QApplication>
 #include <QPainter>
 
@@ -48,7 +50,8 @@ void PlaylistDelegate::paintText(
 {
     const bool selected = option.state.testFlag(QStyle::State_Selected);
     const QPalette &system = QApplication::palette();
-    painter->fillRect(option.rect, selected ? selectionColor() : system.color(QPalette::Base));
+    painter->fillRect(
+        option.rect, selected ? SkinStyle::kGridSelection : system.color(QPalette::Base));
     QString text = index.data(Qt::DisplayRole).toString();
     if (text.size() > kLongestDrawnText)
         text.truncate(kLongestDrawnText);

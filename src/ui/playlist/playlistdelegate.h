@@ -19,8 +19,6 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
         const QModelIndex &index) const override;
 
-    static QColor selectionColor() { return QColor(224, 224, 224); }
-
 private:
     void paintPicture(QPainter *painter, const QRect &cell, PlaylistModel::Picture picture,
         Qt::Alignment alignment) const;

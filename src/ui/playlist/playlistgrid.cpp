@@ -1,8 +1,11 @@
 #include "ui/playlist/playlistgrid.h"
 
 #include "core/geometry/twips.h"
+#include "core/playlist/playlistlayout.h"
 #include "core/playlist/playlistmodel.h"
 #include "ui/playlist/playlistdelegate.h"
+#include "ui/skin/cjkfont.h"
+#include "ui/skin/skinstyle.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -15,7 +18,6 @@ PlaylistGrid::PlaylistGrid(PlaylistModel *model, QWidget *parent)
     , m_model(model)
     , m_delegate(new PlaylistDelegate(this))
 {
-    setObjectName(QStringLiteral("MSFlexGrid1"));
     setModel(model);
     setItemDelegate(m_delegate);
     setUpLook();
@@ -36,10 +38,8 @@ QString PlaylistGrid::toolTipFor(const QString &currentText)
 
 void PlaylistGrid::setUpLook()
 {
-    setFont(QFont(QStringLiteral(u"宋体"), 9));
-    setStyleSheet(QStringLiteral(
-        "QTableView { gridline-color: rgb(192, 192, 192);"
-        " background-color: rgb(224, 224, 224); border: 1px solid rgb(128, 128, 128); }"));
+    setFont(songFont());
+    setStyleSheet(SkinStyle::playlistGrid());
     horizontalHeader()->hide();
     verticalHeader()->hide();
     // Uniform fixed rows keep the view fast with a hundred thousand items.
@@ -47,8 +47,8 @@ void PlaylistGrid::setUpLook()
     verticalHeader()->setDefaultSectionSize(16);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setMinimumSectionSize(1);
-    horizontalHeader()->resizeSection(0, twipsToPixels(380));
-    horizontalHeader()->resizeSection(1, twipsToPixels(4300));
+    horizontalHeader()->resizeSection(0, twipsToPixels(PlaylistLayout::kIconColumnTwips));
+    horizontalHeader()->resizeSection(1, twipsToPixels(PlaylistLayout::kTextColumnTwips));
     // The text column, and the title strip in its header row, reach the grid's edge.
     horizontalHeader()->setStretchLastSection(true);
     setSelectionMode(QAbstractItemView::SingleSelection);

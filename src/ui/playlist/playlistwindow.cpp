@@ -1,9 +1,10 @@
 #include "ui/playlist/playlistwindow.h"
 
-#include "core/geometry/twips.h"
 #include "core/playlist/playlistmodel.h"
 #include "core/playlist/playliststore.h"
+#include "core/program/texts.h"
 #include "ui/common/appcontext.h"
+#include "ui/common/controlrows.h"
 #include "ui/common/hotspot.h"
 #include "ui/common/prompts.h"
 #include "ui/frame/captiondrag.h"
@@ -15,6 +16,7 @@
 #include "ui/playlist/playlistgrid.h"
 #include "ui/playlist/playlistplayback.h"
 #include "ui/skin/skin.h"
+#include "ui/skin/skinstyle.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -24,18 +26,7 @@
 
 #include <utility>
 
-namespace {
-
-QRect fromTwips(int left, int top, int width, int height)
-{
-    return { twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height) };
-}
-
-// The window's outline in pixels: square top-left, cut other corners.
-const QVector<QPoint> kOutline { { 0, 0 }, { 0, 167 }, { 9, 175 }, { 350, 176 }, { 358, 170 },
-    { 358, 7 }, { 347, 0 }, { 8, 0 }, { 0, 0 } };
-
-} // namespace
+using PlaylistLayout::Command;
 
 PlaylistWindow::PlaylistWindow(AppContext &context)
     : m_context(context)
@@ -52,12 +43,12 @@ PlaylistWindow::PlaylistWindow(AppContext &context)
     setAttribute(Qt::WA_DeleteOnClose);
     // Hot spots explain themselves whether or not the window is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    setFixedSize(twipsToPixels(5385), twipsToPixels(2700)); // the frame changes only the height
+    setFixedSize(twipsSize(PlaylistLayout::kWidthTwips, PlaylistLayout::kFullHeightTwips));
     move(0, 0);
 
     buildOtherPlayers();
     useExternalPlayers(ExternalPlayers::platformTable());
-    WindowRoutines::applyShape(this, kOutline);
+    WindowRoutines::applyShape(this, PlaylistLayout::outline());
     buildGrid();
     buildCommandButtons();
     buildToolbar();
@@ -98,7 +89,7 @@ void PlaylistWindow::setLoopList(bool loops)
 void PlaylistWindow::buildGrid()
 {
     m_grid = new PlaylistGrid(m_model, this);
-    m_grid->setGeometry(fromTwips(90, 360, 5190, 1815));
+    placeControl(m_grid, PlaylistLayout::kGrid);
     showGridPictures();
     connect(m_grid, &PlaylistGrid::gridDoubleClicked, this, &PlaylistWindow::playCurrent);
 }
@@ -108,14 +99,10 @@ void PlaylistWindow::showGridPictures()
     const qreal ratio = devicePixelRatioF();
     using Picture = PlaylistModel::Picture;
     PlaylistDelegate *pictures = m_grid->pictures();
-    pictures->setPicture(
-        Picture::Header, Skin::pixmap(QStringLiteral("header"), { 24, 12 }, ratio));
-    pictures->setPicture(
-        Picture::Title, Skin::pixmap(QStringLiteral("titlestrip"), { 317, 14 }, ratio));
-    pictures->setPicture(
-        Picture::File, Skin::pixmap(QStringLiteral("fileicon"), { 24, 12 }, ratio));
-    pictures->setPicture(
-        Picture::Address, Skin::pixmap(QStringLiteral("addressicon"), { 24, 12 }, ratio));
+    pictures->setPicture(Picture::Header, Skin::pixmap(Skin::Picture::GridHeader, ratio));
+    pictures->setPicture(Picture::Title, Skin::pixmap(Skin::Picture::TitleStrip, ratio));
+    pictures->setPicture(Picture::File, Skin::pixmap(Skin::Picture::FileIcon, ratio));
+    pictures->setPicture(Picture::Address, Skin::pixmap(Skin::Picture::AddressIcon, ratio));
     m_grid->viewport()->update();
 }
 
@@ -141,11 +128,9 @@ void PlaylistWindow::resizeEvent(QResizeEvent *event)
 void PlaylistWindow::buildOtherPlayers()
 {
     m_otherPlayers = new OtherPlayersBox(this);
-    m_otherPlayers->setObjectName(QStringLiteral("Combo1"));
-    m_otherPlayers->setGeometry(fromTwips(1125, 2205, 915, 300));
-    m_otherPlayers->setHint(QStringLiteral(u"使用您系统中的其他播放器播放"));
-    m_otherPlayers->setStyleSheet(QStringLiteral(
-        "QComboBox { background-color: rgb(224, 224, 224); color: rgb(64, 64, 64); }"));
+    placeControl(m_otherPlayers, PlaylistLayout::kOtherPlayers);
+    m_otherPlayers->setHint(captionOf(PlaylistLayout::kOtherPlayers));
+    m_otherPlayers->setStyleSheet(SkinStyle::otherPlayersBox());
 }
 
 void PlaylistWindow::useExternalPlayers(const QList<ExternalPlayers::Player> &table)
@@ -159,91 +144,90 @@ void PlaylistWindow::useExternalPlayers(const QList<ExternalPlayers::Player> &ta
     m_playback->setInstalledPlayers(installed);
 }
 
-QPushButton *PlaylistWindow::commandButton(
-    const QString &name, const QString &caption, void (PlaylistWindow::*slot)())
+QPushButton *PlaylistWindow::commandButton(const PlaylistLayout::Row &row)
 {
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    connect(button, &QPushButton::clicked, this, slot);
+    auto *button = new QPushButton(captionOf(row.control), this);
+    placeControl(button, row.control);
+    const Command command = row.command;
+    connect(button, &QPushButton::clicked, this, [this, command] { run(command); });
     return button;
 }
 
 void PlaylistWindow::buildCommandButtons()
 {
-    // Pressed by the command menu's add and delete menus; never shown.
-    commandButton(QStringLiteral("Command5"), QStringLiteral("c5 addurl"), &PlaylistWindow::addUrl)
-        ->hide();
-    commandButton(
-        QStringLiteral("Command6"), QStringLiteral("c6 addfile"), &PlaylistWindow::addFile)
-        ->hide();
-    commandButton(
-        QStringLiteral("Command7"), QStringLiteral("c7 del all"), &PlaylistWindow::deleteAll)
-        ->hide();
-    commandButton(
-        QStringLiteral("Command8"), QStringLiteral("c8 del one"), &PlaylistWindow::deleteOne)
-        ->hide();
+    for (const PlaylistLayout::Row &row : PlaylistLayout::kMenuButtons)
+        commandButton(row)->hide();
 
-    QPushButton *random = commandButton(
-        QStringLiteral("Command9"), QStringLiteral(u"随机播放"), &PlaylistWindow::randomOrder);
-    random->setGeometry(fromTwips(4005, 1845, 960, 270));
+    QPushButton *random = commandButton(PlaylistLayout::kRandomButton);
     random->setFlat(true);
     random->setFocusPolicy(Qt::NoFocus);
-    random->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: rgb(224, 224, 224);"
-                       " border: 1px solid rgb(128, 128, 128); padding: 0px; }"
-                       "QPushButton:pressed { background-color: rgb(200, 200, 200); }"));
+    random->setStyleSheet(SkinStyle::randomButton());
 }
 
-HotSpot *PlaylistWindow::hotSpot(const QString &name, QRect twips, const QString &toolTip)
+HotSpot *PlaylistWindow::addHotSpot(const PlaylistLayout::Row &row)
 {
-    auto *spot = new HotSpot(name, this);
-    spot->setGeometry(fromTwips(twips.x(), twips.y(), twips.width(), twips.height()));
-    if (!toolTip.isEmpty())
-        spot->setToolTip(toolTip);
+    auto *spot = new HotSpot(row.control, this);
+    const Command command = row.command;
+    if (command == Command::MoveOrResize) {
+        new CaptionDrag(spot, this, [this] { snapAndDock(); });
+        connect(spot, &HotSpot::doubleClicked, m_frame, &WindowFrame::toggleHeight);
+    } else if (command == Command::Lock) {
+        Skin::showPicture(spot, Skin::Picture::LockLocked);
+        m_frame->attachLockButton(spot);
+    } else {
+        connect(spot, &HotSpot::clicked, this, [this, command] { run(command); });
+    }
     return spot;
+}
+
+void PlaylistWindow::run(Command command)
+{
+    switch (command) {
+    case Command::AddAddress:
+        return addUrl();
+    case Command::AddFile:
+        return addFile();
+    case Command::DeleteAll:
+        return deleteAll();
+    case Command::DeleteCurrent:
+        return deleteOne();
+    case Command::RandomOrder:
+        return randomOrder();
+    case Command::ImportList:
+        return importList();
+    case Command::ExportList:
+        return exportList();
+    case Command::AddMenu:
+        return Q_EMIT menuRequested(PopupMenu::Add, this);
+    case Command::DeleteMenu:
+        return Q_EMIT menuRequested(PopupMenu::Delete, this);
+    case Command::ChooseOtherPlayer:
+        return m_otherPlayers->setFocus();
+    case Command::RollUp:
+        return rollUp();
+    case Command::RestoreHeight:
+        return restoreHeight();
+    case Command::Close:
+        close();
+        return;
+    case Command::MoveOrResize:
+    case Command::Lock:
+        return; // the frame gives these their behaviour
+    }
 }
 
 void PlaylistWindow::buildToolbar()
 {
-    HotSpot *import = hotSpot(
-        QStringLiteral("Label3"), { 3420, 2205, 870, 240 }, QStringLiteral(u"打开TUNVIA列表文件"));
-    connect(import, &HotSpot::clicked, this, &PlaylistWindow::importList);
-    HotSpot *exportSpot = hotSpot(QStringLiteral("Label4"), { 4320, 2205, 870, 240 },
-        QStringLiteral(u"把当前列表保存成列表文件。"));
-    connect(exportSpot, &HotSpot::clicked, this, &PlaylistWindow::exportList);
-
-    HotSpot *add = hotSpot(QStringLiteral("Label1"), { 2250, 2205, 555, 240 },
-        QStringLiteral(u"增加一个文件或网址或一个目录。"));
-    connect(add, &HotSpot::clicked, this, [this] { Q_EMIT menuRequested(PopupMenu::Add, this); });
-    HotSpot *del = hotSpot(QStringLiteral("Label2"), { 2835, 2205, 555, 240 },
-        QStringLiteral(u"删除当前选择的或删除全部。"));
-    connect(
-        del, &HotSpot::clicked, this, [this] { Q_EMIT menuRequested(PopupMenu::Delete, this); });
-    HotSpot *focus = hotSpot(QStringLiteral("Label5"), { 180, 2160, 780, 330 },
-        QStringLiteral(u"选择您系统上其他的播放器。"));
-    connect(focus, &HotSpot::clicked, m_otherPlayers, [this] { m_otherPlayers->setFocus(); });
+    for (const PlaylistLayout::Row &row : PlaylistLayout::kToolbar)
+        addHotSpot(row);
 }
 
 // The frame's hot spots: drag strip, lock button, compact, full, close.
-// Placed here; the window frame gives Image1, Image6, Image7 and Image11 their behaviour.
 void PlaylistWindow::buildFrameControls()
 {
-    m_dragStrip = hotSpot(
-        QStringLiteral("Image1"), { 90, 45, 4425, 285 }, QStringLiteral(u"双击可以缩小放大"));
-    m_lockButton = hotSpot(
-        QStringLiteral("Image11"), { 135, 135, 405, 165 }, QStringLiteral(u"锁定或分开两个窗口"));
-    Skin::showPicture(m_lockButton, QStringLiteral("lock-locked"), { 27, 11 });
-    m_minButton = hotSpot(QStringLiteral("Image6"), { 4545, 90, 195, 195 }, {});
-    m_maxButton = hotSpot(QStringLiteral("Image7"), { 4770, 135, 195, 150 }, {});
-    m_closeButton = hotSpot(QStringLiteral("Image2"), { 4995, 90, 150, 195 }, {});
-    connect(m_closeButton, &HotSpot::clicked, this, &QWidget::close);
-
     m_frame = new WindowFrame(this, DockGeometry::Side::Playlist, m_context.state);
-    new CaptionDrag(m_dragStrip, this, [this] { snapAndDock(); });
-    connect(m_dragStrip, &HotSpot::doubleClicked, m_frame, &WindowFrame::toggleHeight);
-    connect(m_minButton, &HotSpot::clicked, this, &PlaylistWindow::rollUp);
-    connect(m_maxButton, &HotSpot::clicked, this, &PlaylistWindow::restoreHeight);
-    m_frame->attachLockButton(m_lockButton);
+    for (const PlaylistLayout::Row &row : PlaylistLayout::kFrameHotSpots)
+        addHotSpot(row);
 }
 
 void PlaylistWindow::loadList()
@@ -271,7 +255,7 @@ void PlaylistWindow::reportIncompleteList(bool tooManyItems)
         what + m_store->readPath() + u'\r'
             + QStringLiteral(
                 u"已读出的项目保留在列表中。为保护原文件，关闭播放列表时不会保存对列表的更改。"),
-        QStringLiteral(u"播放列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+        Texts::kPlaylist.toString(), Prompts::Icon::Warning, Prompts::Buttons::Ok);
 }
 
 void PlaylistWindow::reportFullList(qsizetype refused)
@@ -287,7 +271,7 @@ void PlaylistWindow::reportUnsafeLink()
         QStringLiteral(u"播放列表文件 %1 是一个链接，而这个链接、它指向的文件或它所在的文件夹"
                        u"并不只属于您。为安全起见，关闭播放列表时不会通过这个链接保存列表。")
             .arg(m_store->path()),
-        QStringLiteral(u"播放列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+        Texts::kPlaylist.toString(), Prompts::Icon::Warning, Prompts::Buttons::Ok);
 }
 
 void PlaylistWindow::reportUnsavableFolder()
@@ -377,6 +361,5 @@ void PlaylistWindow::closeEvent(QCloseEvent *event)
 void PlaylistWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(
-        0, 0, Skin::pixmap(QStringLiteral("playlist"), { 358, 177 }, devicePixelRatioF()));
+    painter.drawPixmap(0, 0, Skin::pixmap(Skin::Picture::Playlist, devicePixelRatioF()));
 }

@@ -2,6 +2,7 @@
 
 #include "core/playlist/externalplayers.h"
 #include "core/playlist/playlistitem.h"
+#include "core/playlist/playlistlayout.h"
 #include "core/playlist/randomorder.h"
 #include "ui/menu/popupmenu.h"
 #include "ui/playlist/otherplayersbox.h"
@@ -89,9 +90,9 @@ private:
     void buildCommandButtons();
     void buildToolbar();
     void buildFrameControls();
-    QPushButton *commandButton(
-        const QString &name, const QString &caption, void (PlaylistWindow::*slot)());
-    HotSpot *hotSpot(const QString &name, QRect twips, const QString &toolTip);
+    QPushButton *commandButton(const PlaylistLayout::Row &row);
+    HotSpot *addHotSpot(const PlaylistLayout::Row &row);
+    void run(PlaylistLayout::Command command);
     void loadList();
     void reportIncompleteList(bool tooManyItems);
     void reportFullList(qsizetype refused);
@@ -109,10 +110,5 @@ private:
     bool m_saved = false;
 
     // Frame hot spots (Image1, Image11, Image6, Image7, Image2).
-    HotSpot *m_dragStrip = nullptr;
-    HotSpot *m_lockButton = nullptr;
-    HotSpot *m_minButton = nullptr;
-    HotSpot *m_maxButton = nullptr;
-    HotSpot *m_closeButton = nullptr;
     WindowFrame *m_frame = nullptr;
 };

@@ -3,6 +3,11 @@
 #include <QApplication>
 #include <QFont>
 
+static QString songFamily()
+{
+    return QStringLiteral(u"宋体");
+}
+
 void installSongFont()
 {
     // Latin letters from a plain sans face, Chinese from a Song (Ming) face: the
@@ -13,9 +18,12 @@ void installSongFont()
     const QStringList faces = { QStringLiteral("DejaVu Sans"), QStringLiteral("AR PL SungtiL GB"),
         QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
         QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Serif CJK SC") };
-    QFont::insertSubstitutions(QStringLiteral("宋体"), faces);
+    QFont::insertSubstitutions(songFamily(), faces);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), faces);
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSize(9);
-    QApplication::setFont(font);
+    QApplication::setFont(songFont());
+}
+
+QFont songFont()
+{
+    return QFont(songFamily(), 9);
 }

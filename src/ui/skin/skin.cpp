@@ -9,11 +9,46 @@
 #include <QSvgRenderer>
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 namespace Skin {
 
 namespace {
+
+struct CatalogueEntry
+{
+    const char *fileName;
+    QSize size;
+};
+
+// In the order of the Picture enum.
+constexpr CatalogueEntry kCatalogue[] = {
+    { "player", { 443, 179 } },
+    { "playlist", { 358, 177 } },
+    { "logo", { 58, 72 } },
+    { "header", { 24, 12 } },
+    { "titlestrip", { 317, 14 } },
+    { "fileicon", { 24, 12 } },
+    { "addressicon", { 24, 12 } },
+    { "lock-locked", { 27, 11 } },
+    { "lock-separate", { 27, 11 } },
+    { "check", { 11, 11 } },
+    { "arrow-down", { 8, 5 } },
+    { "dropwindow", { 41, 36 } },
+    { "dropmarker", { 18, 25 } },
+    { "about-background", { 459, 268 } },
+    { "about-picture", { 120, 170 } },
+    { "about-instructions", { 404, 179 } },
+    { "link-pointer", { 32, 32 } },
+    { "tunvia", { 64, 64 } },
+};
+static_assert(std::size(kCatalogue) == std::size(kPictures));
+
+const CatalogueEntry &entry(Picture picture)
+{
+    return kCatalogue[static_cast<int>(picture)];
+}
 
 // The picture as drawn while building, when the window shows it at its own
 // size and a scale factor of 1 or 2; a null pixmap otherwise.
@@ -59,24 +94,22 @@ QPixmap renderedPixmap(const QString &name, QSize logicalSize, qreal devicePixel
     return result;
 }
 
-struct Picture
+struct Drawn
 {
-    QString name;
-    QSize size;
+    Picture picture;
     qreal ratio;
-    friend bool operator==(const Picture &, const Picture &) = default;
+    friend bool operator==(const Drawn &, const Drawn &) = default;
 };
 
-size_t qHash(const Picture &picture, size_t seed = 0)
+size_t qHash(const Drawn &drawn, size_t seed = 0)
 {
-    return qHashMulti(
-        seed, picture.name, picture.size.width(), picture.size.height(), picture.ratio);
+    return qHashMulti(seed, static_cast<int>(drawn.picture), drawn.ratio);
 }
 
 // The skin is a few dozen pictures: they stay until the application ends.
-QHash<Picture, QPixmap> &drawnPictures()
+QHash<Drawn, QPixmap> &drawnPictures()
 {
-    static QHash<Picture, QPixmap> pictures;
+    static QHash<Drawn, QPixmap> pictures;
     static const bool cleared = [] {
         qAddPostRoutine([] { pictures.clear(); });
         return true;
@@ -87,34 +120,43 @@ QHash<Picture, QPixmap> &drawnPictures()
 
 } // namespace
 
-QPixmap pixmap(const QString &name, QSize logicalSize, qreal devicePixelRatio)
+QString fileName(Picture picture)
+{
+    return QString::fromLatin1(entry(picture).fileName);
+}
+
+QSize size(Picture picture)
+{
+    return entry(picture).size;
+}
+
+QPixmap pixmap(Picture picture, qreal devicePixelRatio)
 {
     // Windows ask for their background at every paint, the activity bar's
     // several times a second: a lookup must not build strings.
-    const Picture key { name, logicalSize, devicePixelRatio };
-    QHash<Picture, QPixmap> &drawn = drawnPictures();
+    const Drawn key { picture, devicePixelRatio };
+    QHash<Drawn, QPixmap> &drawn = drawnPictures();
     if (const auto found = drawn.constFind(key); found != drawn.cend())
         return *found;
-    QPixmap result = bakedPixmap(name, logicalSize, devicePixelRatio);
+    QPixmap result = bakedPixmap(fileName(picture), size(picture), devicePixelRatio);
     if (result.isNull())
-        result = renderedPixmap(name, logicalSize, devicePixelRatio);
+        result = renderedPixmap(fileName(picture), size(picture), devicePixelRatio);
     drawn.insert(key, result);
     return result;
 }
 
-void showPicture(QLabel *label, const QString &name, QSize logicalSize)
+void showPicture(QLabel *label, Picture picture)
 {
-    label->setProperty("skinPicture", name);
-    label->setProperty("skinPictureSize", logicalSize);
-    label->setPixmap(pixmap(name, logicalSize, label->devicePixelRatioF()));
+    label->setProperty("skinPicture", QVariant::fromValue(picture));
+    label->setPixmap(pixmap(picture, label->devicePixelRatioF()));
 }
 
 void refreshPictures(QWidget *window)
 {
     for (QLabel *label : window->findChildren<QLabel *>()) {
-        const QString name = label->property("skinPicture").toString();
-        if (!name.isEmpty())
-            showPicture(label, name, label->property("skinPictureSize").toSize());
+        const QVariant picture = label->property("skinPicture");
+        if (picture.isValid())
+            showPicture(label, picture.value<Picture>());
     }
 }
 

@@ -8,11 +8,12 @@
 
 namespace {
 
-void drawCentred(QWidget *widget, QRect area, const QString &picture, QSize size)
+void drawCentred(QWidget *widget, QRect area, Skin::Picture picture)
 {
     QPainter painter(widget);
-    const QRect target = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, area);
-    painter.drawPixmap(target.topLeft(), Skin::pixmap(picture, size, widget->devicePixelRatioF()));
+    const QRect target
+        = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, Skin::size(picture), area);
+    painter.drawPixmap(target.topLeft(), Skin::pixmap(picture, widget->devicePixelRatioF()));
 }
 
 } // namespace
@@ -25,7 +26,7 @@ void SkinCheckBox::paintEvent(QPaintEvent *event)
     QStyleOptionButton option;
     initStyleOption(&option);
     drawCentred(this, style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this),
-        QStringLiteral("check"), QSize(11, 11));
+        Skin::Picture::Check);
 }
 
 void SkinComboBox::paintEvent(QPaintEvent *event)
@@ -35,5 +36,5 @@ void SkinComboBox::paintEvent(QPaintEvent *event)
     initStyleOption(&option);
     drawCentred(this,
         style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this),
-        QStringLiteral("arrow-down"), QSize(8, 5));
+        Skin::Picture::ArrowDown);
 }

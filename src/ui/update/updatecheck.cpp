@@ -1,4 +1,5 @@
 #include "ui/update/updatecheck.h"
+#include "core/program/texts.h"
 
 #include "core/program/launcher.h"
 #include "core/program/version.h"
@@ -172,7 +173,7 @@ void UpdateCheck::finish(Outcome outcome, const QString &report)
         const bool failed = outcome == Outcome::Failed;
         m_context.prompts.message(m_boxParent,
             failed ? QStringLiteral("未能检查新版本。\n") + report : report,
-            QStringLiteral("检查新版本"),
+            Texts::kCheckForUpdate.toString(),
             failed ? Prompts::Icon::Warning : Prompts::Icon::Information, Prompts::Buttons::Ok);
     }
     m_running = false;

@@ -267,8 +267,8 @@ void WindowFrameTest::lockButtonCascadesAndRedocks()
     auto *lock = m_list->findChild<HotSpot *>(u"Image11"_qs);
     QVERIFY(lock);
     const qreal ratio = lock->devicePixelRatioF();
-    const QImage locked = Skin::pixmap(u"lock-locked"_qs, QSize(27, 11), ratio).toImage();
-    const QImage separate = Skin::pixmap(u"lock-separate"_qs, QSize(27, 11), ratio).toImage();
+    const QImage locked = Skin::pixmap(Skin::Picture::LockLocked, ratio).toImage();
+    const QImage separate = Skin::pixmap(Skin::Picture::LockSeparate, ratio).toImage();
     QVERIFY(locked != separate);
     QCOMPARE(lock->pixmap().toImage(), locked);
     m_list->activateWindow();

@@ -84,6 +84,7 @@ private Q_SLOTS:
         QFETCH(QString, toolTip);
         QWidget *hotSpot = control(spot.toLatin1().constData());
         QCOMPARE(hotSpot->toolTip(), toolTip);
+        QCOMPARE(hotSpot->accessibleName(), toolTip); // read out by assistive technology
         // A real click at the hot spot's place on the window, not on the widget.
         QWidget *target = player->childAt(hotSpot->geometry().center());
         QCOMPARE(target, hotSpot);
@@ -287,6 +288,7 @@ private Q_SLOTS:
         QFETCH(QRect, place);
         QWidget *hotSpot = control(spot.toLatin1().constData());
         QCOMPARE(hotSpot->toolTip(), toolTip);
+        QCOMPARE(hotSpot->accessibleName(), toolTip);
         QCOMPARE(hotSpot->geometry(), place);
     }
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/geometry/layoutrow.h"
+
+#include <QString>
+
+class QWidget;
+
+// Gives the control its row's object name, its place (when the row has one)
+// and its tool tip.
+void placeControl(QWidget *control, const ControlRow &row);
+
+// The row's caption as the widgets take it.
+inline QString captionOf(const ControlRow &row)
+{
+    return row.caption.toString();
+}
