@@ -52,6 +52,12 @@ void PageServer::respond(QTcpSocket *socket)
     case Reply::StreamWithoutLength:
         socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + body);
         break;
+    case Reply::CompressedBomb: {
+        const QByteArray packed = qCompress(QByteArray(64 << 20, '\0'), 9).mid(4); // zlib stream
+        socket->write("HTTP/1.1 200 OK\r\nContent-Encoding: deflate\r\nContent-Length: "
+            + QByteArray::number(packed.size()) + "\r\nConnection: close\r\n\r\n" + packed);
+        break;
+    }
     case Reply::NotFound:
         socket->write(
             "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\nConnection: close\r\n\r\nnot found");

@@ -9,12 +9,13 @@ class QTcpSocket;
 
 // An HTTP server on 127.0.0.1 that serves one page to every request, in the
 // way the test asks for: the page, a 404, a page streamed without a length,
-// or no answer at all; or it holds the requests until the test releases them.
+// or no answer at all; or it holds the requests until the test releases them;
+// or a small deflated body that unpacks to 64 MB of zeros.
 class PageServer : public QObject
 {
     Q_OBJECT
 public:
-    enum class Reply { Page, NotFound, Silent, StreamWithoutLength, Held };
+    enum class Reply { Page, NotFound, Silent, StreamWithoutLength, Held, CompressedBomb };
 
     Reply reply = Reply::Page;
     QByteArray body;

@@ -196,6 +196,9 @@ void TestUpdateCheck::reportingCheckTellsTheOutcome()
     rig.run(UpdateCheck::Mode::Reporting);
     QCOMPARE(
         rig.prompts.asked.at(3).text, u"未能检查新版本。\n服务器回应了错误（HTTP 状态 404）。"_s);
+    rig.server.reply = PageServer::Reply::CompressedBomb;
+    rig.run(UpdateCheck::Mode::Reporting);
+    QCOMPARE(rig.prompts.asked.at(4).text, u"未能检查新版本。\n服务器送来的数据无法解读或解压。"_s);
 }
 
 void TestUpdateCheck::failuresAreToldInChinese_data()
