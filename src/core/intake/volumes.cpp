@@ -48,10 +48,10 @@ QString displayName(const QString &root, const QString &label)
 
 QList<Volume> mounted()
 {
-    QList<Volume> volumes { { QStringLiteral("/"), QStringLiteral(u"根目录 (/)") } };
+    QList<Volume> volumes { { QStringLiteral("/"), QStringLiteral("根目录 (/)") } };
     const QString home = QDir::cleanPath(QDir::homePath());
     if (home != u"/")
-        volumes.append({ home, QStringLiteral(u"主目录 (") + home + u')' });
+        volumes.append({ home, QStringLiteral("主目录 (") + home + u')' });
     QList<Volume> disks;
     for (const QStorageInfo &storage : QStorageInfo::mountedVolumes()) {
         const QString root = QDir::cleanPath(storage.rootPath());

@@ -29,7 +29,7 @@ QStringList nameFiltersFromFilterString(const QString &filter)
 
 QString mediaFileFilter()
 {
-    return QStringLiteral(u"☆REAL File(*.ra,*.rm,*.ram,*.rmm)|*.ra;*.rm;*.ram;*.rmm|"
-                          u"☆MP3 File(*.mp3,*.mp2,*.m3u,*.pls)|*.mp3;*.mp2;*.m3u;*.pls|"
-                          u"其他还有很多种格式(*.*)|*.*|");
+    return QStringLiteral("☆REAL File(*.ra,*.rm,*.ram,*.rmm)|*.ra;*.rm;*.ram;*.rmm|"
+                          "☆MP3 File(*.mp3,*.mp2,*.m3u,*.pls)|*.mp3;*.mp2;*.m3u;*.pls|"
+                          "其他还有很多种格式(*.*)|*.*|");
 }

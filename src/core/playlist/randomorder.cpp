@@ -49,13 +49,13 @@ RandomOrder::Draw RandomOrder::draw(const QStringList &texts, const Pick &pick)
         if (k <= kPreviewLength)
             result.preview += text.left(kLongestPreviewText) + u'\r';
         if (k == kPreviewLength)
-            result.preview += u'\r' + QStringLiteral(u"后面的省略…………");
+            result.preview += u'\r' + QStringLiteral("后面的省略…………");
     }
     return result;
 }
 
 QString RandomOrder::tooFewText(int count)
 {
-    return QStringLiteral(u"只有") + QString::number(count)
-        + QStringLiteral(u"首歌曲，没有办法随机，至少也要5首嘛……");
+    return QStringLiteral("只有") + QString::number(count)
+        + QStringLiteral("首歌曲，没有办法随机，至少也要5首嘛……");
 }

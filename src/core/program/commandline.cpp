@@ -9,11 +9,11 @@ namespace {
 void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral(u"Tunvia 播放器：播放本地文件（RealMedia、MP3、列表）和网络地址。"));
-    parser.addPositionalArgument(QStringLiteral(u"位置"),
-        QStringLiteral(u"本地文件、file:// 地址或网络地址，都加入播放列表，并播放第一个。"
-                       u"Tunvia 已经在运行时，交给正在运行的 Tunvia。"),
-        QStringLiteral(u"[位置...]"));
+        QStringLiteral("Tunvia 播放器：播放本地文件（RealMedia、MP3、列表）和网络地址。"));
+    parser.addPositionalArgument(QStringLiteral("位置"),
+        QStringLiteral("本地文件、file:// 地址或网络地址，都加入播放列表，并播放第一个。"
+                       "Tunvia 已经在运行时，交给正在运行的 Tunvia。"),
+        QStringLiteral("[位置...]"));
 }
 
 // Qt's own options (-platform, -session from the session manager, ...) are

@@ -50,9 +50,9 @@ public:
     void add(const QString &location)
     {
         if (location.trimmed().isEmpty())
-            m_result.complaints << QStringLiteral(u"空的位置，已跳过。");
+            m_result.complaints << QStringLiteral("空的位置，已跳过。");
         else if (!mayBeItem(location))
-            m_result.complaints << quoted(location) + QStringLiteral(u"含有换行或空字符，已跳过。");
+            m_result.complaints << quoted(location) + QStringLiteral("含有换行或空字符，已跳过。");
         else if (FileLocation::isFile(location, Qt::CaseInsensitive))
             addLocalPath(location, pathOfFileUrl(location));
         else if (LocationScheme::isNetwork(LocationScheme::of(location)))
@@ -63,7 +63,7 @@ public:
             addLocalPath(location, QDir(m_folder).absoluteFilePath(location));
         else
             m_result.complaints << quoted(location)
-                    + QStringLiteral(u"不是绝对路径或网址，已跳过。");
+                    + QStringLiteral("不是绝对路径或网址，已跳过。");
     }
 
     Resolved result() const { return m_result; }
@@ -78,22 +78,22 @@ private:
             addLocalPath(location, path);
         else
             m_result.complaints << quoted(location)
-                    + QStringLiteral(u"不是可以播放的地址，已跳过。");
+                    + QStringLiteral("不是可以播放的地址，已跳过。");
     }
 
     void addLocalPath(const QString &location, const QString &path)
     {
         const QFileInfo info(path);
         if (path.isEmpty() || !info.exists()) {
-            m_result.complaints << QStringLiteral(u"找不到") + quoted(location)
-                    + QStringLiteral(u"，已跳过。");
+            m_result.complaints << QStringLiteral("找不到") + quoted(location)
+                    + QStringLiteral("，已跳过。");
         } else if (info.isDir()) {
             const QList<PlaylistItem> files = DirectoryListing::fileItems(QDir::cleanPath(path));
             for (const PlaylistItem &file : files)
                 m_result.texts << file.text;
             if (files.isEmpty())
-                m_result.complaints << QStringLiteral(u"文件夹") + quoted(location)
-                        + QStringLiteral(u"里没有文件。");
+                m_result.complaints
+                    << QStringLiteral("文件夹") + quoted(location) + QStringLiteral("里没有文件。");
         } else {
             m_result.texts << FileLocation::fromPath(QDir::cleanPath(path));
         }

@@ -7,7 +7,7 @@ namespace AddressPrompt {
 QString text(const QString &serviceHost)
 {
     const QString lineBreak = QStringLiteral("\r     ");
-    return QStringLiteral(u"请输入一个网址,如:") + lineBreak + lineBreak + QStringLiteral("http://")
+    return QStringLiteral("请输入一个网址,如:") + lineBreak + lineBreak + QStringLiteral("http://")
         + serviceHost + QStringLiteral("/xxxx.rm") + lineBreak + QStringLiteral("pnm://")
         + serviceHost + QStringLiteral("/xxxx.rm") + lineBreak + QStringLiteral("http://")
         + serviceHost + QStringLiteral("/xxx.mp3");

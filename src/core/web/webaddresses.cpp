@@ -34,8 +34,7 @@ WebAddresses::WebAddresses(ServiceHosts hosts)
 
 QStringList WebAddresses::searchCategories()
 {
-    return { QStringLiteral(u"歌曲名称"), QStringLiteral(u"乐队/歌手"),
-        QStringLiteral(u"专辑名称") };
+    return { QStringLiteral("歌曲名称"), QStringLiteral("乐队/歌手"), QStringLiteral("专辑名称") };
 }
 
 QString WebAddresses::searchCategory(const QString &categoryText)

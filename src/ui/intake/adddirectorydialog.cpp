@@ -20,7 +20,7 @@ AddDirectoryDialog::AddDirectoryDialog(Prompts &prompts, QWidget *parent, Volume
     , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("opdir"));
-    setWindowTitle(QStringLiteral(u"增加目录"));
+    setWindowTitle(QStringLiteral("增加目录"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -142,20 +142,20 @@ void AddDirectoryDialog::finishListing()
     m_confirm->setEnabled(true);
     const DirectoryListing::FileListing listing = m_listing.result();
     if (listing.pathBreaksLine) {
-        tell(QStringLiteral(u"这个目录的路径里有换行符，播放列表的一个条目只能是一行文字，"
-                            u"所以其中的文件无法加入。"));
+        tell(QStringLiteral("这个目录的路径里有换行符，播放列表的一个条目只能是一行文字，"
+                            "所以其中的文件无法加入。"));
         return;
     }
     if (listing.items.isEmpty() && listing.skipped == 0) {
-        m_prompts.message(this, QStringLiteral(u"没有发现文件呀，请确保目录中有文件。"),
-            QStringLiteral(u"错误！"), Prompts::Icon::None, Prompts::Buttons::Ok);
+        m_prompts.message(this, QStringLiteral("没有发现文件呀，请确保目录中有文件。"),
+            QStringLiteral("错误！"), Prompts::Icon::None, Prompts::Buttons::Ok);
         return;
     }
     if (!listing.items.isEmpty())
         Q_EMIT itemsChosen(listing.items);
     if (listing.skipped > 0)
-        tell(QStringLiteral(u"有 %1 个文件没有加入：文件名里有换行符，"
-                            u"或者含有系统编码无法表示的字符。")
+        tell(QStringLiteral("有 %1 个文件没有加入：文件名里有换行符，"
+                            "或者含有系统编码无法表示的字符。")
                  .arg(listing.skipped));
     if (!listing.items.isEmpty())
         close();
@@ -163,6 +163,5 @@ void AddDirectoryDialog::finishListing()
 
 void AddDirectoryDialog::tell(const QString &text)
 {
-    m_prompts.message(
-        this, text, QStringLiteral(u"增加目录"), Prompts::Icon::Information, Prompts::Buttons::Ok);
+    m_prompts.message(this, text, windowTitle(), Prompts::Icon::Information, Prompts::Buttons::Ok);
 }

@@ -32,7 +32,7 @@ DropWindow::DropWindow(Prompts &prompts, QWidget *parent)
     , m_blinkTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("tuofang"));
-    setWindowTitle(QStringLiteral(u"拖放口"));
+    setWindowTitle(QStringLiteral("拖放口"));
     // A tool window: no frame, and no entry in the taskbar or the switcher.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -40,7 +40,7 @@ DropWindow::DropWindow(Prompts &prompts, QWidget *parent)
     setFixedSize(Skin::size(Skin::Picture::DropWindow));
     WindowRoutines::applyShape(this, DropLayout::outline());
     setAcceptDrops(true);
-    setToolTip(QStringLiteral(u"把文件或网址拖到这里，加入播放列表"));
+    setToolTip(QStringLiteral("把文件或网址拖到这里，加入播放列表"));
     move(twipsToPixels(DropLayout::kStartTwips.x()), twipsToPixels(DropLayout::kStartTwips.y()));
 
     placeControl(m_marker, DropLayout::kMarker);
@@ -144,9 +144,9 @@ void DropWindow::dropEvent(QDropEvent *event)
 void DropWindow::explainRefusedText()
 {
     m_prompts.message(this,
-        QStringLiteral(u"拖来的文字有好几行，又不是每行一个网址或文件，所以没有加入播放列表。"
-                       u"\n一个播放列表条目只能是一行文字。"),
-        QStringLiteral(u"拖放口"), Prompts::Icon::Information, Prompts::Buttons::Ok);
+        QStringLiteral("拖来的文字有好几行，又不是每行一个网址或文件，所以没有加入播放列表。"
+                       "\n一个播放列表条目只能是一行文字。"),
+        windowTitle(), Prompts::Icon::Information, Prompts::Buttons::Ok);
 }
 
 void DropWindow::paintEvent(QPaintEvent *)

@@ -98,16 +98,16 @@ void CommandMenu::buildMainMenu()
 {
     QMenu *main = createMenu(QStringLiteral("mmain"), QStringLiteral("mmain"));
     QMenu *open = createMenu(QStringLiteral("mopen"), Texts::kOpenMusic.toString(), main);
-    addCommand(open, QStringLiteral("mopenfile"), QStringLiteral(u"打开一个文件"),
+    addCommand(open, QStringLiteral("mopenfile"), QStringLiteral("打开一个文件"),
         &CommandMenu::openFileRequested);
-    addCommand(open, QStringLiteral("mopenurl"), QStringLiteral(u"打开一个网址"),
+    addCommand(open, QStringLiteral("mopenurl"), QStringLiteral("打开一个网址"),
         &CommandMenu::openAddressRequested);
     addCommand(main, QStringLiteral("mopelist"), Texts::kShowPlaylist.toString(),
         &CommandMenu::playlistRequested);
     QMenu *settings = createMenu(QStringLiteral("mxtsz"), Texts::kSystemSettings.toString(), main);
     addCommand(settings, QStringLiteral("stjxx"), Texts::kStatistics.toString(),
         &CommandMenu::statisticsRequested);
-    addCommand(settings, QStringLiteral("sxtcs"), QStringLiteral(u"性能/连接"),
+    addCommand(settings, QStringLiteral("sxtcs"), QStringLiteral("性能/连接"),
         &CommandMenu::performanceSettingsRequested);
     addCommand(main, QStringLiteral("about_x"), Texts::kAboutTunvia.toString(),
         &CommandMenu::aboutRequested);
@@ -119,16 +119,16 @@ void CommandMenu::buildMainMenu()
 void CommandMenu::buildListMenus()
 {
     QMenu *add = createMenu(QStringLiteral("add"), QStringLiteral("add"));
-    addCommand(add, QStringLiteral("addfile"), QStringLiteral(u"增加一个文件"),
+    addCommand(add, QStringLiteral("addfile"), QStringLiteral("增加一个文件"),
         &CommandMenu::addFileRequested);
-    addCommand(add, QStringLiteral("addurl"), QStringLiteral(u"增加一个网址"),
+    addCommand(add, QStringLiteral("addurl"), QStringLiteral("增加一个网址"),
         &CommandMenu::addAddressRequested);
-    addCommand(add, QStringLiteral("adddir"), QStringLiteral(u"增加一个目录"),
+    addCommand(add, QStringLiteral("adddir"), QStringLiteral("增加一个目录"),
         &CommandMenu::addDirectoryRequested);
     QMenu *del = createMenu(QStringLiteral("del"), QStringLiteral("del"));
-    addCommand(del, QStringLiteral("delone"), QStringLiteral(u"删除这条"),
+    addCommand(del, QStringLiteral("delone"), QStringLiteral("删除这条"),
         &CommandMenu::deleteCurrentRequested);
-    addCommand(del, QStringLiteral("delall"), QStringLiteral(u"删除所有"),
+    addCommand(del, QStringLiteral("delall"), QStringLiteral("删除所有"),
         &CommandMenu::deleteAllRequested);
     m_menus[indexOf(PopupMenu::Add)] = add;
     m_menus[indexOf(PopupMenu::Delete)] = del;
@@ -139,13 +139,13 @@ void CommandMenu::buildNavigationMenu()
     using Page = WebAddresses::Page;
     QMenu *navigation = createMenu(QStringLiteral("dh_main"), QStringLiteral("daohang"));
     addPage(
-        navigation, QStringLiteral("dh_zxdg"), QStringLiteral(u"点歌送友"), Page::SongDedication);
-    addPage(navigation, QStringLiteral("dh_xxda"), QStringLiteral(u"星星挡案"), Page::StarArchive);
-    addPage(navigation, QStringLiteral("dh_zxyy"), QStringLiteral(u"在线音乐"), Page::OnlineMusic);
-    addPage(navigation, QStringLiteral("dg_zxdy"), QStringLiteral(u"在线电影"), Page::OnlineFilms);
-    addPage(navigation, QStringLiteral("dg_mtvxs"), QStringLiteral(u"MTV欣赏"), Page::MusicVideos);
+        navigation, QStringLiteral("dh_zxdg"), QStringLiteral("点歌送友"), Page::SongDedication);
+    addPage(navigation, QStringLiteral("dh_xxda"), QStringLiteral("星星挡案"), Page::StarArchive);
+    addPage(navigation, QStringLiteral("dh_zxyy"), QStringLiteral("在线音乐"), Page::OnlineMusic);
+    addPage(navigation, QStringLiteral("dg_zxdy"), QStringLiteral("在线电影"), Page::OnlineFilms);
+    addPage(navigation, QStringLiteral("dg_mtvxs"), QStringLiteral("MTV欣赏"), Page::MusicVideos);
     addPage(
-        navigation, QStringLiteral("dg_zxdh"), QStringLiteral(u"在线动画"), Page::OnlineCartoons);
-    addPage(navigation, QStringLiteral("dg_zxds"), QStringLiteral(u"在线电视"), Page::OnlineTv);
+        navigation, QStringLiteral("dg_zxdh"), QStringLiteral("在线动画"), Page::OnlineCartoons);
+    addPage(navigation, QStringLiteral("dg_zxds"), QStringLiteral("在线电视"), Page::OnlineTv);
     m_menus[indexOf(PopupMenu::Navigation)] = navigation;
 }

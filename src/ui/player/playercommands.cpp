@@ -40,8 +40,8 @@ void PlayerCommands::openAddress()
 void PlayerCommands::search(const QString &text, const QString &category)
 {
     if (trimSpaces(text).isEmpty()) {
-        m_context.prompts.message(m_window, QStringLiteral(u"请输入您要查询的内容"),
-            QStringLiteral(u"不能查询"), Prompts::Icon::None, Prompts::Buttons::Ok);
+        m_context.prompts.message(m_window, QStringLiteral("请输入您要查询的内容"),
+            QStringLiteral("不能查询"), Prompts::Icon::None, Prompts::Buttons::Ok);
         return;
     }
     const WebAddresses addresses(m_context.hosts);

@@ -21,13 +21,13 @@ PlaylistCommands::PlaylistCommands(AppContext &context, PlaylistModel &model, QW
 
 QString PlaylistCommands::listFilter()
 {
-    return QStringLiteral(u"列表文件(m3u,ram,pls)|*.m3u;*.ram;*.pls|");
+    return QStringLiteral("列表文件(m3u,ram,pls)|*.m3u;*.ram;*.pls|");
 }
 
 QString PlaylistCommands::importFilter()
 {
     // Import reads m3u8 too (as UTF-8); export writes the forms above only.
-    return QStringLiteral(u"列表文件(m3u,ram,pls)|*.m3u;*.m3u8;*.ram;*.pls|");
+    return QStringLiteral("列表文件(m3u,ram,pls)|*.m3u;*.m3u8;*.ram;*.pls|");
 }
 
 void PlaylistCommands::addAddress()
@@ -51,8 +51,8 @@ void PlaylistCommands::addFile()
 void PlaylistCommands::deleteAll()
 {
     const Prompts::Answer answer = m_context.prompts.message(m_window,
-        QStringLiteral(u"清除现在的列表吗？清除列表将不会影响您的文件。"),
-        QStringLiteral(u"清除所有"), Prompts::Icon::None, Prompts::Buttons::OkCancel);
+        QStringLiteral("清除现在的列表吗？清除列表将不会影响您的文件。"),
+        QStringLiteral("清除所有"), Prompts::Icon::None, Prompts::Buttons::OkCancel);
     if (answer == Prompts::Answer::Ok)
         m_model.removeAllItems();
 }
@@ -80,8 +80,8 @@ void PlaylistCommands::exportList()
     if (path.isEmpty())
         return;
     if (!ListFile::writeChosen(path, m_model.texts())) {
-        m_context.prompts.message(m_window, QStringLiteral(u"无法写入列表文件：") + path,
-            QStringLiteral(u"保存列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+        m_context.prompts.message(m_window, QStringLiteral("无法写入列表文件：") + path,
+            QStringLiteral("保存列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
         return;
     }
     if (m_model.itemCount() > 0)

@@ -21,7 +21,7 @@ PlaylistGrid::PlaylistGrid(PlaylistModel *model, QWidget *parent)
     setModel(model);
     setItemDelegate(m_delegate);
     setUpLook();
-    setToolTip(QStringLiteral(u"双击将开始播放"));
+    setToolTip(QStringLiteral("双击将开始播放"));
     setMouseTracking(true);
     connect(model, &PlaylistModel::currentCellChanged, this, &PlaylistGrid::followModel);
     followModel(model->currentRow(), model->currentColumn());
@@ -33,7 +33,7 @@ QString PlaylistGrid::toolTipFor(const QString &currentText)
     constexpr qsizetype longest = 1000;
     const QString shown
         = currentText.size() > longest ? currentText.left(longest) + u'…' : currentText;
-    return QStringLiteral(u"当前选定:") + shown + QStringLiteral(u"|双击将开始播放");
+    return QStringLiteral("当前选定:") + shown + QStringLiteral("|双击将开始播放");
 }
 
 void PlaylistGrid::setUpLook()

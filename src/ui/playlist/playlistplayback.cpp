@@ -55,10 +55,10 @@ void PlaylistPlayback::reportUnsafeLoopList()
         return;
     m_toldUnsafeLoopList = true;
     m_context.prompts.message(m_window,
-        QStringLiteral(u"循环播放列表文件 %1 是一个链接，而这个链接、它指向的文件或它所在的"
-                       u"文件夹并不只属于您。为安全起见，不会通过它写入列表，只播放选定的项目。")
+        QStringLiteral("循环播放列表文件 %1 是一个链接，而这个链接、它指向的文件或它所在的"
+                       "文件夹并不只属于您。为安全起见，不会通过它写入列表，只播放选定的项目。")
             .arg(loopListPath()),
-        QStringLiteral(u"循环播放"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+        QStringLiteral("循环播放"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
 }
 
 void PlaylistPlayback::startExternal(const QString &entry, const QString &itemText)
@@ -70,9 +70,9 @@ void PlaylistPlayback::startExternal(const QString &entry, const QString &itemTe
         if (!m_context.launcher.startProgram(
                 player.program, { ExternalPlayers::location(itemText) })) {
             m_context.prompts.message(m_window,
-                QStringLiteral(u"无法启动播放器“%1”（%2），它可能已被删除。")
+                QStringLiteral("无法启动播放器“%1”（%2），它可能已被删除。")
                     .arg(entry, player.program),
-                QStringLiteral(u"其他播放器"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+                QStringLiteral("其他播放器"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
         }
         return;
     }
@@ -84,7 +84,7 @@ void PlaylistPlayback::randomOrder()
     if (count == 0)
         return;
     if (count < RandomOrder::kMinimumItems) {
-        m_context.prompts.message(m_window, RandomOrder::tooFewText(count), QStringLiteral(u"！！"),
+        m_context.prompts.message(m_window, RandomOrder::tooFewText(count), QStringLiteral("！！"),
             Prompts::Icon::None, Prompts::Buttons::Ok);
         return;
     }
@@ -92,12 +92,12 @@ void PlaylistPlayback::randomOrder()
     m_model.setCurrentCell(draw.rows.last(), PlaylistModel::TextColumn);
     if (!LoopList::write(loopListPath(), draw.lines)) {
         m_context.prompts.message(m_window,
-            QStringLiteral(u"无法写入随机播放列表文件：") + loopListPath(), QStringLiteral(u"！！"),
+            QStringLiteral("无法写入随机播放列表文件：") + loopListPath(), QStringLiteral("！！"),
             Prompts::Icon::Warning, Prompts::Buttons::Ok);
         return;
     }
     const Prompts::Answer answer = m_context.prompts.message(m_window, draw.preview,
-        QStringLiteral(u"您看这顺序怎样？"), Prompts::Icon::None, Prompts::Buttons::YesNo);
+        QStringLiteral("您看这顺序怎样？"), Prompts::Icon::None, Prompts::Buttons::YesNo);
     if (answer == Prompts::Answer::Yes)
         m_play(loopListPath());
 }

@@ -249,27 +249,27 @@ void PlaylistWindow::loadList()
 
 void PlaylistWindow::reportIncompleteList(bool tooManyItems)
 {
-    const QString what = tooManyItems ? QStringLiteral(u"播放列表文件中的项目太多，无法全部读取：")
-                                      : QStringLiteral(u"无法完整读取播放列表文件：");
+    const QString what = tooManyItems ? QStringLiteral("播放列表文件中的项目太多，无法全部读取：")
+                                      : QStringLiteral("无法完整读取播放列表文件：");
     m_context.prompts.message(this,
         what + m_store->readPath() + u'\r'
             + QStringLiteral(
-                u"已读出的项目保留在列表中。为保护原文件，关闭播放列表时不会保存对列表的更改。"),
+                "已读出的项目保留在列表中。为保护原文件，关闭播放列表时不会保存对列表的更改。"),
         Texts::kPlaylist.toString(), Prompts::Icon::Warning, Prompts::Buttons::Ok);
 }
 
 void PlaylistWindow::reportFullList(qsizetype refused)
 {
     m_context.prompts.message(this,
-        QStringLiteral(u"播放列表已满，%1 个项目没有加入。").arg(refused),
-        QStringLiteral(u"播放列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+        QStringLiteral("播放列表已满，%1 个项目没有加入。").arg(refused),
+        Texts::kPlaylist.toString(), Prompts::Icon::Warning, Prompts::Buttons::Ok);
 }
 
 void PlaylistWindow::reportUnsafeLink()
 {
     m_context.prompts.message(this,
-        QStringLiteral(u"播放列表文件 %1 是一个链接，而这个链接、它指向的文件或它所在的文件夹"
-                       u"并不只属于您。为安全起见，关闭播放列表时不会通过这个链接保存列表。")
+        QStringLiteral("播放列表文件 %1 是一个链接，而这个链接、它指向的文件或它所在的文件夹"
+                       "并不只属于您。为安全起见，关闭播放列表时不会通过这个链接保存列表。")
             .arg(m_store->path()),
         Texts::kPlaylist.toString(), Prompts::Icon::Warning, Prompts::Buttons::Ok);
 }
@@ -277,9 +277,9 @@ void PlaylistWindow::reportUnsafeLink()
 void PlaylistWindow::reportUnsavableFolder()
 {
     m_context.prompts.message(this,
-        QStringLiteral(u"无法创建或写入文件夹 %1，这次对播放列表的更改不能保存。")
+        QStringLiteral("无法创建或写入文件夹 %1，这次对播放列表的更改不能保存。")
             .arg(m_context.folder.path()),
-        QStringLiteral(u"播放列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+        Texts::kPlaylist.toString(), Prompts::Icon::Warning, Prompts::Buttons::Ok);
 }
 
 void PlaylistWindow::saveList()

@@ -5,7 +5,7 @@
 
 static QString songFamily()
 {
-    return QStringLiteral(u"宋体");
+    return QStringLiteral("宋体");
 }
 
 void installSongFont()
