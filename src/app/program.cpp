@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "core/program/launchlocations.h"
 #include "ui/desktop/mprisservice.h"
+#include "ui/player/playerwindow.h"
 
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -62,6 +63,13 @@ void Program::publishOnDesktop()
     connect(
         m_mpris.get(), &MprisService::quitRequested, this, &Program::quit, Qt::QueuedConnection);
     connect(m_mpris.get(), &MprisService::openRequested, this, &Program::playLocations);
+    connect(m_mpris.get(), &MprisService::stepRequested, &m_windows, &WindowSet::step);
+    connect(m_mpris.get(), &MprisService::loopListRequested, &m_windows, &WindowSet::setLoopList);
+    connect(&m_windows, &WindowSet::loopListChanged, m_mpris.get(), &MprisService::setLoopsList);
+    connect(&m_windows, &WindowSet::listNeighboursChanged, m_mpris.get(),
+        &MprisService::setListNeighbours);
+    m_mpris->setLoopsList(m_windows.player()->loopsList());
+    m_windows.announceListNeighbours();
 }
 
 void Program::playLocations(const QStringList &locations)

@@ -227,6 +227,68 @@ void WindowSet::appendAndPlay(const QList<PlaylistItem> &items)
     list->playCurrent();
 }
 
+void WindowSet::step(int step)
+{
+    MediaEngine *playing = m_player ? m_player->engine() : nullptr;
+    if (playing && step > 0 && playing->hasNextEntry())
+        playing->skipToNextEntry();
+    else if (playing && step < 0 && playing->hasPreviousEntry())
+        playing->skipToPreviousEntry();
+    else if (const int row = neighbourRow(step)) {
+        m_playlist->model()->setCurrentCell(row, PlaylistModel::TextColumn);
+        m_playlist->playCurrent();
+    }
+}
+
+int WindowSet::neighbourRow(int step) const
+{
+    if (!m_playlist)
+        return 0;
+    const PlaylistModel *model = m_playlist->model();
+    const int row = model->currentRow() + step;
+    return model->currentRow() >= 1 && row >= 1 && row <= model->itemCount() ? row : 0;
+}
+
+void WindowSet::announceListNeighbours()
+{
+    Q_EMIT listNeighboursChanged(neighbourRow(-1) != 0, neighbourRow(1) != 0);
+}
+
+void WindowSet::play()
+{
+    if (MediaEngine *playing = m_player ? m_player->engine() : nullptr)
+        playing->startPlayback();
+}
+
+void WindowSet::pause()
+{
+    if (MediaEngine *playing = m_player ? m_player->engine() : nullptr)
+        playing->pausePlayback();
+}
+
+void WindowSet::playOrPause()
+{
+    MediaEngine *playing = m_player ? m_player->engine() : nullptr;
+    if (!playing)
+        return;
+    const MediaEngine::PlaybackState state = playing->playbackState();
+    if (state == MediaEngine::Stopped || state == MediaEngine::Paused)
+        playing->startPlayback();
+    else
+        playing->pausePlayback();
+}
+
+void WindowSet::stop()
+{
+    if (MediaEngine *playing = m_player ? m_player->engine() : nullptr)
+        playing->stopPlayback();
+}
+
+void WindowSet::setLoopList(bool loops)
+{
+    createPlayerWindow()->setLoopsList(loops);
+}
+
 void WindowSet::raisePlayer()
 {
     if (!m_player)
@@ -260,6 +322,7 @@ void WindowSet::connectPlayer(PlayerWindow *window)
         if (m_playlist)
             m_playlist->setLoopList(loops);
     });
+    connect(window, &PlayerWindow::loopListToggled, this, &WindowSet::loopListChanged);
     if (m_playlist) {
         window->setDockPartner(m_playlist);
         m_playlist->setDockPartner(window);
@@ -270,6 +333,12 @@ void WindowSet::connectPlayer(PlayerWindow *window)
 void WindowSet::connectPlaylist(PlaylistWindow *list)
 {
     connect(list, &PlaylistWindow::menuRequested, this, &WindowSet::popupMenu);
+    const PlaylistModel *model = list->model();
+    connect(model, &PlaylistModel::currentCellChanged, this, &WindowSet::announceListNeighbours);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &WindowSet::announceListNeighbours);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &WindowSet::announceListNeighbours);
+    connect(model, &QAbstractItemModel::modelReset, this, &WindowSet::announceListNeighbours);
+    connect(list, &QObject::destroyed, this, [this] { Q_EMIT listNeighboursChanged(false, false); });
     connect(list, &PlaylistWindow::playRequested, this,
         [this](const QString &source) { player()->stopAndPlay(source); });
     if (m_player) {

@@ -69,6 +69,19 @@ public Q_SLOTS:
     void appendAndPlay(const QList<PlaylistItem> &items);
     // Brings the player window (and a shown playlist) to the front.
     void raisePlayer();
+    // Next (1) or previous (-1): within the engine's list while it has a
+    // further entry, else the playlist's neighbouring item, played as a
+    // double click on it would.
+    void step(int step);
+    // The transport: play, pause, play or pause, stop.
+    void play();
+    void pause();
+    void playOrPause();
+    void stop();
+    // Sets "循环播放列表".
+    void setLoopList(bool loops);
+    // Emits listNeighboursChanged for the playlist as it is.
+    void announceListNeighbours();
 
 Q_SIGNALS:
     // The user closed the player window.
@@ -77,6 +90,9 @@ Q_SIGNALS:
     // player window is gone.
     void engineStarted();
     void engineFailed();
+    // Whether the playlist has an item before and after its current one.
+    void listNeighboursChanged(bool previous, bool next);
+    void loopListChanged(bool loops);
 
 private:
     void connectPlayer(PlayerWindow *player);
@@ -85,6 +101,8 @@ private:
     // Runs a command of the player or the playlist, creating it first.
     template<typename Slot> void onPlayer(Slot slot);
     template<typename Slot> void onPlaylist(Slot slot);
+    // The playlist row next to the current one, or 0 when there is none.
+    int neighbourRow(int step) const;
 
     AppContext &m_context;
     std::unique_ptr<EngineFactory> m_engineFactory;

@@ -199,6 +199,9 @@ void MpvClient::handleEvent(const void *data)
     case MPV_EVENT_IDLE:
         Q_EMIT idle();
         break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        Q_EMIT playbackRestarted();
+        break;
     case MPV_EVENT_COMMAND_REPLY:
         m_pendingCommands = qMax(0, m_pendingCommands - 1);
         m_answered = true;

@@ -51,6 +51,8 @@ Q_SIGNALS:
     void fileLoaded();
     void fileEnded(MpvClient::EndReason reason, MpvClient::Failure failure);
     void idle();
+    // Playing goes on after an opening or a seek.
+    void playbackRestarted();
     // A tagged command was refused or failed; always delivered from the event loop.
     void commandFailed(quint64 tag, MpvClient::Failure failure);
     // Answers to commands arrived, so pendingCommands() went down.

@@ -111,6 +111,7 @@ void MpvEngine::connectClient()
                 entryFailed(failure);
         });
     connect(client, &MpvClient::idle, this, &MpvEngine::coreIdle);
+    connect(client, &MpvClient::playbackRestarted, this, &MpvEngine::seekDone);
     connect(client, &MpvClient::commandFailed, this, &MpvEngine::commandFailed);
     connect(client, &MpvClient::commandsAnswered, this, &MpvEngine::appendEntries);
     connect(client, &MpvClient::propertyChanged, this, &MpvEngine::propertyChanged);
@@ -119,7 +120,7 @@ void MpvEngine::connectClient()
 void MpvEngine::observeProperties()
 {
     for (const char *flag : { "pause", "core-idle", "idle-active", "paused-for-cache",
-             "demuxer-via-network", "vo-configured" })
+             "demuxer-via-network", "vo-configured", "seekable" })
         m_client->observe(flag, QMetaType::Bool);
     // Whole seconds, so the time is reported once a second, not every frame.
     for (const char *number :
@@ -127,7 +128,8 @@ void MpvEngine::observeProperties()
         m_client->observe(number, QMetaType::LongLong);
     m_client->observe("duration", QMetaType::Double);
     m_client->observe("volume", QMetaType::Double);
-    m_client->observe("media-title", QMetaType::QString);
+    for (const char *text : { "media-title", "metadata/by-key/artist", "metadata/by-key/album" })
+        m_client->observe(text, QMetaType::QString);
 }
 
 void MpvEngine::setSource(const QString &source)
@@ -416,6 +418,9 @@ void MpvEngine::setListLooping(bool looping)
 void MpvEngine::fileStarted()
 {
     m_tracker.fileStarted();
+    m_medium.fileStarted();
+    m_seeking = false;
+    m_describedChanged = true;
     if (!m_tracker.halted())
         watchOpening();
     statusTouched();
@@ -465,6 +470,8 @@ void MpvEngine::propertyChanged(const QString &name, const QVariant &value)
         coreIdle();
         return;
     }
+    if (m_medium.take(name, value, &m_describedChanged) && name.startsWith(u"metadata/"))
+        return statusTouched();
     m_tracker.propertyChanged(name, value);
     statusTouched();
 }
@@ -501,10 +508,11 @@ void MpvEngine::publishStatus()
     m_publishQueued = false;
     const PlaybackStatus status = m_tracker.status();
     const QString location = currentLocation();
-    if (status == m_published && location == m_publishedLocation)
+    const bool described = std::exchange(m_describedChanged, false);
+    if (status == m_published && location == m_publishedLocation && !described)
         return;
     const PlaybackStatus previous = std::exchange(m_published, status);
-    const bool entryChanged = status.title != previous.title || location != m_publishedLocation;
+    const bool entryChanged = described || location != m_publishedLocation;
     m_publishedLocation = location;
     Q_EMIT statusChanged(status);
     if (status.state != previous.state)
@@ -515,13 +523,82 @@ void MpvEngine::publishStatus()
 
 QString MpvEngine::currentTitle() const
 {
-    return m_tracker.status().title;
+    return m_medium.title();
+}
+
+QString MpvEngine::currentArtist() const
+{
+    return m_medium.artist();
+}
+
+QString MpvEngine::currentAlbum() const
+{
+    return m_medium.album();
+}
+
+// While stopped the current entry is the one the next start plays again.
+int MpvEngine::currentEntry() const
+{
+    const int entry = m_tracker.entry() >= 0 ? m_tracker.entry() : m_resumeIndex;
+    return entry < m_entries.size() ? entry : -1;
 }
 
 QString MpvEngine::currentLocation() const
 {
-    const int entry = m_tracker.entry();
-    return entry >= 0 && entry < m_entries.size() ? m_entries.at(entry).location : QString();
+    const int entry = currentEntry();
+    return entry >= 0 ? m_entries.at(entry).location : QString();
+}
+
+qint64 MpvEngine::position() const
+{
+    if (!m_tracker.hasMedia())
+        return 0;
+    return m_medium.position(m_tracker.state() == MediaEngine::Playing && !m_seeking);
+}
+
+qint64 MpvEngine::duration() const
+{
+    return m_tracker.live() ? -1 : m_medium.duration();
+}
+
+bool MpvEngine::canSeek() const
+{
+    return m_tracker.hasMedia() && !m_tracker.opening() && m_medium.seekable();
+}
+
+// Positions past the end are the end; the caller checks the bounds it needs.
+void MpvEngine::seek(qint64 position)
+{
+    if (!canSeek())
+        return;
+    const qint64 length = duration();
+    const qint64 target = qMax<qint64>(0, length >= 0 ? qMin(position, length) : position);
+    m_client->command({ QStringLiteral("seek"), QString::number(double(target) / 1e6, 'f', 6),
+        QStringLiteral("absolute+exact") });
+    m_medium.jumpedTo(target);
+    m_seeking = true;
+}
+
+void MpvEngine::seekDone()
+{
+    if (!std::exchange(m_seeking, false))
+        return;
+    Q_EMIT seeked(m_medium.position(false));
+}
+
+// With looping on, a list of two or more entries always has a next one.
+bool MpvEngine::hasNextEntry() const
+{
+    const int count = qMin(int(m_entries.size()), m_tracker.entries());
+    const int entry = currentEntry();
+    return count > 1 && entry >= 0 && (m_looping || entry + 1 < count);
+}
+
+bool MpvEngine::hasPreviousEntry() const
+{
+    const int count = qMin(int(m_entries.size()), m_tracker.entries());
+    const int entry = currentEntry();
+    return count > 1 && entry >= 0 && (m_looping || entry > 0);
 }
 
 QWidget *MpvEngine::createDisplay(QWidget *parent)

@@ -2,6 +2,7 @@
 
 #include "core/media/mediaengine.h"
 #include "core/program/appfolder.h"
+#include "engine/currentmedium.h"
 #include "engine/enginesettings.h"
 #include "engine/entryerror.h"
 #include "engine/playbacktracker.h"
@@ -55,6 +56,14 @@ public:
     QWidget *createDisplay(QWidget *parent) override;
     QString currentTitle() const override;
     QString currentLocation() const override;
+    QString currentArtist() const override;
+    QString currentAlbum() const override;
+    qint64 position() const override;
+    qint64 duration() const override;
+    bool canSeek() const override;
+    void seek(qint64 position) override;
+    bool hasNextEntry() const override;
+    bool hasPreviousEntry() const override;
 
     PlaybackStatus status() const { return m_tracker.status(); }
     EngineSettings settings() const { return m_settings; }
@@ -97,6 +106,9 @@ private:
     void coreIdle();
     void propertyChanged(const QString &name, const QVariant &value);
     void openingTimedOut();
+    void seekDone();
+    // The entry that plays, or that the next start plays again; -1 for none.
+    int currentEntry() const;
     void watchOpening();
 
     void statusTouched();
@@ -111,6 +123,9 @@ private:
     std::unique_ptr<RemoteListFetcher> m_fetcher;
     std::unique_ptr<ListExpander> m_expander;
     PlaybackTracker m_tracker;
+    CurrentMedium m_medium;
+    bool m_describedChanged = false; // the medium's description changed since last published
+    bool m_seeking = false; // a seek was asked for; seeked() follows when playing goes on
     PlaybackStatus m_published;
     QString m_publishedLocation;
     bool m_publishQueued = false;

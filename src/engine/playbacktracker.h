@@ -37,6 +37,8 @@ public:
     int lastEntry() const { return m_lastEntry; }
     int entries() const { return m_entries; }
     bool halted() const { return m_halted; }
+    // A stream whose duration only grows with what was cached.
+    bool live() const { return m_viaNetwork && !m_sizeKnown; }
 
 private:
     void setFlag(const QString &name, bool value);

@@ -47,3 +47,10 @@ QWidget *FakeEngine::createDisplay(QWidget *parent)
     display->setObjectName(QStringLiteral("RealAudio1"));
     return display;
 }
+
+void FakeEngine::seek(qint64 to)
+{
+    calls << QStringLiteral("seek:%1").arg(to);
+    at = to;
+    Q_EMIT seeked(to);
+}

@@ -40,4 +40,17 @@ public:
     QString currentLocation() const override { return location; }
     void changeState(PlaybackState value);
     void changeEntry(const QString &newTitle, const QString &newLocation);
+
+    // Position and length in microseconds; seeking records "seek:N".
+    qint64 at = 0;
+    qint64 length = -1;
+    bool seekable = false;
+    bool nextEntry = false;
+    bool previousEntry = false;
+    qint64 position() const override { return at; }
+    qint64 duration() const override { return length; }
+    bool canSeek() const override { return seekable; }
+    void seek(qint64 to) override;
+    bool hasNextEntry() const override { return nextEntry; }
+    bool hasPreviousEntry() const override { return previousEntry; }
 };

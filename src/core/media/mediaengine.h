@@ -45,6 +45,21 @@ public:
     // address). Empty when nothing is open.
     virtual QString currentTitle() const { return {}; }
     virtual QString currentLocation() const { return {}; }
+    // The artist and album the medium names, if any.
+    virtual QString currentArtist() const { return {}; }
+    virtual QString currentAlbum() const { return {}; }
+
+    // The playing position and the medium's duration in microseconds; the
+    // duration is -1 when unknown or live.
+    virtual qint64 position() const { return 0; }
+    virtual qint64 duration() const { return -1; }
+    virtual bool canSeek() const { return false; }
+    // Jumps to a position (microseconds from the start) of what plays;
+    // seeked() follows once the jump is made.
+    virtual void seek(qint64 position) { Q_UNUSED(position); }
+    // Whether the engine's own list has an entry after (before) the current one.
+    virtual bool hasNextEntry() const { return false; }
+    virtual bool hasPreviousEntry() const { return false; }
 
     // The engine's display area: video when the clip has some, otherwise a
     // status panel. The caller places and owns the widget.
@@ -56,6 +71,9 @@ Q_SIGNALS:
     void playbackStateChanged(MediaEngine::PlaybackState state);
     // The volume changed (0 to 99), whoever changed it.
     void volumeChanged(qint16 level);
-    // currentTitle() or currentLocation() changed.
+    // currentTitle(), currentLocation(), the artist, the album, the
+    // duration or canSeek() changed.
     void currentEntryChanged();
+    // The position jumped (a seek was made), to this position in microseconds.
+    void seeked(qint64 position);
 };

@@ -7,6 +7,39 @@ MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService *service)
     : QDBusAbstractAdaptor(service)
     , m_service(service)
 {
+    connect(service, &MprisService::seeked, this, &MprisPlayerAdaptor::Seeked);
+}
+
+QString MprisPlayerAdaptor::loopStatus() const
+{
+    return m_service->loopsList() ? QStringLiteral("Playlist") : QStringLiteral("None");
+}
+
+// "Track" is not offered: the engine repeats only whole lists.
+void MprisPlayerAdaptor::setLoopStatus(const QString &status)
+{
+    if (status == u"Playlist" || status == u"None")
+        m_service->requestLoopList(status == u"Playlist");
+}
+
+qlonglong MprisPlayerAdaptor::position() const
+{
+    return m_service->position();
+}
+
+bool MprisPlayerAdaptor::canGoNext() const
+{
+    return m_service->canGo(1);
+}
+
+bool MprisPlayerAdaptor::canGoPrevious() const
+{
+    return m_service->canGo(-1);
+}
+
+bool MprisPlayerAdaptor::canSeek() const
+{
+    return m_service->canSeek();
 }
 
 QString MprisPlayerAdaptor::playbackStatus() const
@@ -57,23 +90,22 @@ void MprisPlayerAdaptor::Stop()
 
 void MprisPlayerAdaptor::Next()
 {
-    if (MediaEngine *engine = m_service->engine())
-        engine->skipToNextEntry();
+    m_service->go(1);
 }
 
 void MprisPlayerAdaptor::Previous()
 {
-    if (MediaEngine *engine = m_service->engine())
-        engine->skipToPreviousEntry();
+    m_service->go(-1);
 }
 
-// CanSeek is false: the engine has no seek operation.
-void MprisPlayerAdaptor::Seek(qlonglong)
+void MprisPlayerAdaptor::Seek(qlonglong offset)
 {
+    m_service->seekBy(offset);
 }
 
-void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath &, qlonglong)
+void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath &track, qlonglong position)
 {
+    m_service->setPosition(track, position);
 }
 
 void MprisPlayerAdaptor::OpenUri(const QString &uri)

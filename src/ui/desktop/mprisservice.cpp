@@ -14,6 +14,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
+#include <limits>
+#include <utility>
 #include <optional>
 
 namespace {
@@ -59,8 +61,11 @@ MprisService::MprisService(MediaEngine *engine, const QDBusConnection &bus, QObj
 {
     new MprisRootAdaptor(this);
     new MprisPlayerAdaptor(this);
-    connect(engine, &MediaEngine::playbackStateChanged, this,
-        [this] { announce(QStringLiteral("PlaybackStatus"), playbackStatus()); });
+    connect(engine, &MediaEngine::playbackStateChanged, this, [this] {
+        announce(QStringLiteral("PlaybackStatus"), playbackStatus());
+        announceAbilities();
+    });
+    connect(engine, &MediaEngine::seeked, this, &MprisService::seeked);
     connect(engine, &MediaEngine::volumeChanged, this,
         [this] { announce(QStringLiteral("Volume"), volume()); });
     connect(engine, &MediaEngine::currentEntryChanged, this, &MprisService::entryChanged);
@@ -115,10 +120,99 @@ QVariantMap MprisService::metadata() const
     QString title = m_engine->currentTitle();
     if (title.isEmpty())
         title = QFileInfo(QUrl(urlOf(location)).path()).fileName();
-    const QDBusObjectPath track(QStringLiteral("/net/tunvia/Tunvia/track/%1").arg(m_track));
-    return { { QStringLiteral("mpris:trackid"), QVariant::fromValue(track) },
-        { QStringLiteral("xesam:title"), title },
-        { QStringLiteral("xesam:url"), urlOf(location) } };
+    QVariantMap data { { QStringLiteral("mpris:trackid"), QVariant::fromValue(trackPath()) },
+        { QStringLiteral("xesam:title"), title }, { QStringLiteral("xesam:url"), urlOf(location) } };
+    if (const qint64 length = m_engine->duration(); length > 0)
+        data.insert(QStringLiteral("mpris:length"), qlonglong(length));
+    if (const QString artist = m_engine->currentArtist(); !artist.isEmpty())
+        data.insert(QStringLiteral("xesam:artist"), QStringList { artist });
+    if (const QString album = m_engine->currentAlbum(); !album.isEmpty())
+        data.insert(QStringLiteral("xesam:album"), album);
+    return data;
+}
+
+QDBusObjectPath MprisService::trackPath() const
+{
+    return QDBusObjectPath(QStringLiteral("/net/tunvia/Tunvia/track/%1").arg(m_track));
+}
+
+qint64 MprisService::position() const
+{
+    return m_engine ? m_engine->position() : 0;
+}
+
+bool MprisService::canSeek() const
+{
+    return m_engine && m_engine->canSeek();
+}
+
+bool MprisService::canGo(int step) const
+{
+    const bool inEngine
+        = m_engine && (step > 0 ? m_engine->hasNextEntry() : m_engine->hasPreviousEntry());
+    return inEngine || (step > 0 ? m_listNext : m_listPrevious);
+}
+
+void MprisService::go(int step)
+{
+    if (canGo(step))
+        Q_EMIT stepRequested(step > 0 ? 1 : -1);
+}
+
+void MprisService::seekBy(qint64 offset)
+{
+    if (!canSeek())
+        return;
+    const qint64 from = m_engine->position();
+    qint64 to = 0;
+    if (qAddOverflow(from, offset, &to))
+        to = offset > 0 ? std::numeric_limits<qint64>::max() : 0;
+    const qint64 length = m_engine->duration();
+    if (length > 0 && to > length)
+        go(1);
+    else
+        m_engine->seek(qMax<qint64>(0, to));
+}
+
+void MprisService::setPosition(const QDBusObjectPath &track, qint64 position)
+{
+    const qint64 length = m_engine ? m_engine->duration() : -1;
+    if (!canSeek() || track != trackPath() || position < 0 || (length > 0 && position > length))
+        return;
+    m_engine->seek(position);
+}
+
+void MprisService::setListNeighbours(bool previous, bool next)
+{
+    m_listPrevious = previous;
+    m_listNext = next;
+    announceAbilities();
+}
+
+void MprisService::setLoopsList(bool loops)
+{
+    if (std::exchange(m_loopsList, loops) != loops)
+        announce(QStringLiteral("LoopStatus"), loops ? QStringLiteral("Playlist") : QStringLiteral("None"));
+}
+
+void MprisService::requestLoopList(bool loops)
+{
+    if (loops != m_loopsList)
+        Q_EMIT loopListRequested(loops);
+}
+
+void MprisService::announceAbilities()
+{
+    const QVariantMap now { { QStringLiteral("CanSeek"), canSeek() },
+        { QStringLiteral("CanGoNext"), canGo(1) }, { QStringLiteral("CanGoPrevious"), canGo(-1) } };
+    QVariantMap changed;
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        if (m_abilities.value(it.key()) != it.value())
+            changed.insert(it.key(), it.value());
+    }
+    m_abilities = now;
+    if (!changed.isEmpty())
+        announceAll(changed);
 }
 
 double MprisService::volume() const
@@ -175,13 +269,18 @@ void MprisService::entryChanged()
         ++m_track;
     }
     announce(QStringLiteral("Metadata"), metadata());
+    announceAbilities();
 }
 
 void MprisService::announce(const QString &property, const QVariant &value)
 {
+    announceAll({ { property, value } });
+}
+
+void MprisService::announceAll(const QVariantMap &properties)
+{
     QDBusMessage signal = QDBusMessage::createSignal(kObjectPath,
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
-    signal << QStringLiteral("org.mpris.MediaPlayer2.Player") << QVariantMap { { property, value } }
-           << QStringList();
+    signal << QStringLiteral("org.mpris.MediaPlayer2.Player") << properties << QStringList();
     m_bus.send(signal);
 }

@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QFuture>
 #include <QObject>
 #include <QPointer>
@@ -47,6 +48,17 @@ public:
     MediaEngine *engine() const { return m_engine; }
     QString playbackStatus() const;
     QVariantMap metadata() const;
+    qint64 position() const;
+    bool canSeek() const;
+    // step 1: next, -1: previous; in the engine's list or the playlist.
+    bool canGo(int step) const;
+    void go(int step);
+    // Relative to the position: before the start is the start, past the end
+    // is the next item. Absolute: only for the current track and within it.
+    void seekBy(qint64 offset);
+    void setPosition(const QDBusObjectPath &track, qint64 position);
+    bool loopsList() const { return m_loopsList; }
+    void requestLoopList(bool loops);
     double volume() const;
     void setVolume(double volume);
     // OpenUri: asks for the location to be played; an address that names
@@ -54,11 +66,22 @@ public:
     // thread; locations are asked for in the order they came.
     void open(const QString &uri);
 
+public Q_SLOTS:
+    // Whether the playlist has an item before and after the current one.
+    void setListNeighbours(bool previous, bool next);
+    // The state of "循环播放列表".
+    void setLoopsList(bool loops);
+
 Q_SIGNALS:
     void raiseRequested();
     void quitRequested();
     // Item texts to append to the playlist and play.
     void openRequested(const QStringList &locations);
+    // Next (1) or previous (-1): in the engine's list while it has a further
+    // entry, else in the playlist.
+    void stepRequested(int step);
+    void loopListRequested(bool loops);
+    void seeked(qint64 position);
 
 private:
     struct Opening
@@ -70,6 +93,10 @@ private:
     void openResolved();
     void entryChanged();
     void announce(const QString &property, const QVariant &value);
+    // Announces the abilities that changed since they were last announced.
+    void announceAbilities();
+    void announceAll(const QVariantMap &properties);
+    QDBusObjectPath trackPath() const;
 
     QDBusConnection m_bus;
     QPointer<MediaEngine> m_engine;
@@ -77,4 +104,8 @@ private:
     QString m_trackLocation;
     quint64 m_track = 0;
     std::deque<Opening> m_openings;
+    bool m_listPrevious = false;
+    bool m_listNext = false;
+    bool m_loopsList = false;
+    QVariantMap m_abilities; // as last announced
 };

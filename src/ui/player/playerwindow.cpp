@@ -105,6 +105,11 @@ bool PlayerWindow::loopsList() const
     return m_loopBox->isChecked();
 }
 
+void PlayerWindow::setLoopsList(bool loops)
+{
+    m_loopBox->setChecked(loops);
+}
+
 void PlayerWindow::setDockPartner(QWidget *partner)
 {
     m_frame->setPartner(partner);

@@ -58,6 +58,8 @@ public Q_SLOTS:
     void restoreHeight();
     void rollUp();
     void toggleHeight();
+    // Sets "循环播放列表" as a click on it would.
+    void setLoopsList(bool loops);
 
 Q_SIGNALS:
     void playlistRequested();
