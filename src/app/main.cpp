@@ -4,6 +4,7 @@
 #include "core/playlist/listprefetch.h"
 #include "core/program/commandline.h"
 #include "core/program/launchlocations.h"
+#include "core/text/textfile.h"
 #include "ui/desktop/mprisservice.h"
 #include "ui/desktop/singleinstance.h"
 #include "ui/skin/cjkfont.h"
@@ -40,13 +41,15 @@ void installChineseQtTexts(QTranslator &texts)
 
 void print(std::FILE *stream, const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    // In the locale's encoding: Qt's local 8-bit is UTF-8 on every Unix locale.
+    std::fputs(TextFile::encode(text).constData(), stream);
 }
 
 // What the start brings along, and how a first attempt to hand it over went.
 struct Launch
 {
     QStringList locations;
+    PeerCommand command = PeerCommand::Open;
     QString socket;
     QString listFile;
     SingleInstance::HandOff handOff = SingleInstance::HandOff::NoInstance;
@@ -70,10 +73,12 @@ std::optional<int> prepare(int &argc, char **argv, Launch &launch)
     for (const QString &complaint : resolved.complaints)
         print(stderr, QStringLiteral("tunvia: ") + complaint + u'\n');
     launch.locations = resolved.texts;
+    launch.command = command.command;
     const AppFolder folder = ProgramContext::applicationFolder();
     launch.socket = SingleInstance::socketPath(folder.path());
     launch.listFile = folder.fileToRead(QStringLiteral("xlist.cfg"));
-    launch.handOff = SingleInstance::handOff(launch.socket, launch.locations);
+    launch.handOff = SingleInstance::handOff(
+        launch.socket, launch.locations, SingleInstance::kHandOffTimeoutMs, launch.command);
     if (launch.handOff == SingleInstance::HandOff::Delivered)
         return 0;
     return std::nullopt;
@@ -103,17 +108,20 @@ int main(int argc, char *argv[])
     // Another start may have come up meanwhile; the locations then go to it.
     SingleInstance instance(launch.socket);
     const bool stopAsking = launch.handOff == SingleInstance::HandOff::NotAnswering;
-    if (instance.claim(launch.locations, stopAsking) == SingleInstance::Claim::HandedOff)
+    if (instance.claim(launch.locations, stopAsking, launch.command)
+        == SingleInstance::Claim::HandedOff)
         return 0;
     // Sound from the command line comes sooner when libmpv loads while the
     // windows are built.
-    if (!launch.locations.isEmpty())
+    if (!launch.locations.isEmpty() && launch.command == PeerCommand::Open)
         loadMpvAhead();
 
     ProgramContext run(&prefetchedList);
     Program program(run.context, EngineFactory::forMpv(run.context.folder));
     QObject::connect(
         &instance, &SingleInstance::locationsReceived, &program, &Program::takeHandOff);
-    program.start(launch.locations);
+    QObject::connect(
+        &instance, &SingleInstance::commandReceived, &program, &Program::takeCommand);
+    program.start(launch.locations, launch.command);
     return QApplication::exec();
 }

@@ -20,7 +20,7 @@ Program::Program(AppContext &context, std::unique_ptr<EngineFactory> engineFacto
 
 Program::~Program() = default;
 
-void Program::start(const QStringList &locations)
+void Program::start(const QStringList &locations, PeerCommand command)
 {
     // However the run ends (the close button, SIGTERM, SIGINT or SIGHUP), the
     // playlist window closes and saves the list, also while the engine starts.
@@ -31,7 +31,10 @@ void Program::start(const QStringList &locations)
     connect(&m_windows, &WindowSet::engineStarted, this, &Program::finishStart);
     connect(&m_windows, &WindowSet::engineFailed, this, &Program::endWithFailure);
     Startup(m_context, m_windows).run();
-    playLocations(locations);
+    if (command == PeerCommand::Open)
+        playLocations(locations);
+    else
+        takeCommand(command, locations);
 }
 
 void Program::finishStart()
@@ -44,6 +47,9 @@ void Program::finishStart()
         [this](QSessionManager &) { m_windows.savePlaylist(); });
 #endif
     publishOnDesktop();
+    m_engineStarted = true;
+    for (const PeerCommand command : std::exchange(m_waitingCommands, {}))
+        runTransport(command);
 }
 
 void Program::endWithFailure()
@@ -81,6 +87,39 @@ void Program::takeHandOff(const QStringList &locations)
 {
     playLocations(locations);
     m_windows.raisePlayer();
+}
+
+void Program::takeCommand(PeerCommand command, const QStringList &locations)
+{
+    if (command == PeerCommand::Open)
+        takeHandOff(locations);
+    else if (command == PeerCommand::Enqueue)
+        m_windows.enqueue(LaunchLocations::items(locations));
+    else if (m_engineStarted)
+        runTransport(command);
+    else
+        m_waitingCommands << command;
+}
+
+void Program::runTransport(PeerCommand command)
+{
+    switch (command) {
+    case PeerCommand::Play:
+        return m_windows.play();
+    case PeerCommand::Pause:
+        return m_windows.pause();
+    case PeerCommand::PlayPause:
+        return m_windows.playOrPause();
+    case PeerCommand::Stop:
+        return m_windows.stop();
+    case PeerCommand::Next:
+        return m_windows.step(1);
+    case PeerCommand::Previous:
+        return m_windows.step(-1);
+    case PeerCommand::Open:
+    case PeerCommand::Enqueue:
+        break;
+    }
 }
 
 void Program::quit()

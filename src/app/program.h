@@ -2,6 +2,7 @@
 
 #include "app/enginefactory.h"
 #include "app/windowset.h"
+#include "core/program/peercommand.h"
 
 #include <QObject>
 #include <QStringList>
@@ -26,7 +27,9 @@ public:
     // plays once the engine has started. When the engine cannot be made the
     // event loop ends with status 1 after the failure message, and nothing is
     // saved.
-    void start(const QStringList &locations = {});
+    // With another command than Open, the locations are enqueued or the
+    // transport command runs once the engine has started.
+    void start(const QStringList &locations = {}, PeerCommand command = PeerCommand::Open);
 
     WindowSet &windows() { return m_windows; }
 
@@ -38,6 +41,9 @@ public Q_SLOTS:
     // What a later start handed over: its locations are played and the
     // player window comes forward.
     void takeHandOff(const QStringList &locations);
+    // Another command a later start handed over. Transport commands take no
+    // locations: any sent along are ignored.
+    void takeCommand(PeerCommand command, const QStringList &locations);
 
 private:
     void finishStart();
@@ -45,7 +51,11 @@ private:
     // The desktop's media controls (MPRIS) on the session bus, if there is one.
     void publishOnDesktop();
 
+    void runTransport(PeerCommand command);
+
     AppContext &m_context;
+    bool m_engineStarted = false;
+    QList<PeerCommand> m_waitingCommands; // until the engine has started
     WindowSet m_windows;
     std::unique_ptr<QuitSignals> m_quitSignals;
     QMetaObject::Connection m_saveAtExit;

@@ -289,6 +289,12 @@ void WindowSet::setLoopList(bool loops)
     createPlayerWindow()->setLoopsList(loops);
 }
 
+void WindowSet::enqueue(const QList<PlaylistItem> &items)
+{
+    if (!items.isEmpty())
+        appendToPlaylist(items);
+}
+
 void WindowSet::raisePlayer()
 {
     if (!m_player)

@@ -67,6 +67,8 @@ public Q_SLOTS:
     // controls: appended with the append step, and the first of them played
     // as a double click on it would.
     void appendAndPlay(const QList<PlaylistItem> &items);
+    // Appended with the append step; nothing is played or stopped.
+    void enqueue(const QList<PlaylistItem> &items);
     // Brings the player window (and a shown playlist) to the front.
     void raisePlayer();
     // Next (1) or previous (-1): within the engine's list while it has a

@@ -68,7 +68,7 @@ QString SingleInstance::socketPath(const QString &appFolder)
 }
 
 SingleInstance::HandOff SingleInstance::handOff(
-    const QString &path, const QStringList &locations, int timeoutMs)
+    const QString &path, const QStringList &locations, int timeoutMs, PeerCommand command)
 {
     if (path.isEmpty())
         return HandOff::NoInstance;
@@ -79,7 +79,7 @@ SingleInstance::HandOff SingleInstance::handOff(
         return socket.error() == QLocalSocket::SocketTimeoutError ? HandOff::NotAnswering
                                                                   : HandOff::NoInstance;
     }
-    socket.write(HandOffMessage::encode(locations));
+    socket.write(HandOffMessage::encode(locations, command));
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(remaining(deadline)))
             return HandOff::NotAnswering;
@@ -112,7 +112,8 @@ SingleInstance::SingleInstance(const QString &path, QObject *parent)
 
 SingleInstance::~SingleInstance() = default;
 
-SingleInstance::Claim SingleInstance::claim(const QStringList &locations, bool stopAsking)
+SingleInstance::Claim SingleInstance::claim(
+    const QStringList &locations, bool stopAsking, PeerCommand command)
 {
     if (m_path.isEmpty())
         return Claim::Unavailable;
@@ -122,7 +123,7 @@ SingleInstance::Claim SingleInstance::claim(const QStringList &locations, bool s
     turn.tryLock(2 * kHandOffTimeoutMs);
     if (listen())
         return Claim::Listening;
-    if (!stopAsking && handOff(m_path, locations) == HandOff::Delivered)
+    if (!stopAsking && handOff(m_path, locations, kHandOffTimeoutMs, command) == HandOff::Delivered)
         return Claim::HandedOff;
     QLocalServer::removeServer(m_path);
     return listen() ? Claim::Listening : Claim::Unavailable;
@@ -188,7 +189,8 @@ void SingleInstance::receive(QLocalSocket *peer, QByteArray &buffer)
 {
     buffer += peer->readAll();
     QStringList locations;
-    switch (HandOffMessage::decode(buffer, &locations)) {
+    PeerCommand command = PeerCommand::Open;
+    switch (HandOffMessage::decode(buffer, &command, &locations)) {
     case HandOffMessage::Status::Incomplete:
         return;
     case HandOffMessage::Status::Invalid:
@@ -202,5 +204,8 @@ void SingleInstance::receive(QLocalSocket *peer, QByteArray &buffer)
     buffer.clear();
     peer->write(&HandOffMessage::kAccepted, 1);
     peer->disconnectFromServer();
-    Q_EMIT locationsReceived(locations);
+    if (command == PeerCommand::Open)
+        Q_EMIT locationsReceived(locations);
+    else
+        Q_EMIT commandReceived(command, locations);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/program/peercommand.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -30,8 +32,8 @@ public:
 
     // Sends the locations to the instance listening at path and waits for
     // its answer. Needs a QCoreApplication only, no display.
-    static HandOff handOff(
-        const QString &path, const QStringList &locations, int timeoutMs = kHandOffTimeoutMs);
+    static HandOff handOff(const QString &path, const QStringList &locations,
+        int timeoutMs = kHandOffTimeoutMs, PeerCommand command = PeerCommand::Open);
 
     explicit SingleInstance(const QString &path, QObject *parent = nullptr);
     ~SingleInstance() override;
@@ -41,11 +43,14 @@ public:
     // (HandedOff). A socket nobody answers on is taken over: one left by an
     // instance that ended, or one whose instance did not answer a hand-off
     // just now (stopAsking). Unavailable: the program runs alone.
-    Claim claim(const QStringList &locations, bool stopAsking);
+    Claim claim(const QStringList &locations, bool stopAsking,
+        PeerCommand command = PeerCommand::Open);
 
 Q_SIGNALS:
     // A later start handed these locations over (none: only come forward).
     void locationsReceived(const QStringList &locations);
+    // A later start asked for another command than opening.
+    void commandReceived(PeerCommand command, const QStringList &locations);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

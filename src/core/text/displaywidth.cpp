@@ -1,0 +1,26 @@
+#include "core/text/displaywidth.h"
+
+#include <QList>
+
+namespace DisplayWidth {
+
+int of(char32_t c)
+{
+    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E)
+        || (c >= 0x3041 && c <= 0x33FF) || (c >= 0x3400 && c <= 0x4DBF)
+        || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xA000 && c <= 0xA4CF)
+        || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF)
+        || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60)
+        || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+    return wide ? 2 : 1;
+}
+
+int of(QStringView text)
+{
+    int width = 0;
+    for (const uint character : text.toUcs4())
+        width += of(char32_t(character));
+    return width;
+}
+
+} // namespace DisplayWidth
