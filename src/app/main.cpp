@@ -120,8 +120,7 @@ int main(int argc, char *argv[])
     Program program(run.context, EngineFactory::forMpv(run.context.folder));
     QObject::connect(
         &instance, &SingleInstance::locationsReceived, &program, &Program::takeHandOff);
-    QObject::connect(
-        &instance, &SingleInstance::commandReceived, &program, &Program::takeCommand);
+    QObject::connect(&instance, &SingleInstance::commandReceived, &program, &Program::takeCommand);
     program.start(launch.locations, launch.command);
     return QApplication::exec();
 }

@@ -344,7 +344,8 @@ void WindowSet::connectPlaylist(PlaylistWindow *list)
     connect(model, &QAbstractItemModel::rowsInserted, this, &WindowSet::announceListNeighbours);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &WindowSet::announceListNeighbours);
     connect(model, &QAbstractItemModel::modelReset, this, &WindowSet::announceListNeighbours);
-    connect(list, &QObject::destroyed, this, [this] { Q_EMIT listNeighboursChanged(false, false); });
+    connect(
+        list, &QObject::destroyed, this, [this] { Q_EMIT listNeighboursChanged(false, false); });
     connect(list, &PlaylistWindow::playRequested, this,
         [this](const QString &source) { player()->stopAndPlay(source); });
     if (m_player) {

@@ -33,9 +33,9 @@ bool CurrentMedium::take(const QString &name, const QVariant &value, bool *descr
         }
     } else if (name == u"duration") {
         const double seconds = value.toDouble();
-        const qint64 duration
-            = valid && std::isfinite(seconds) && seconds > 0 ? std::llround(seconds * kMicroseconds)
-                                                             : -1;
+        const qint64 duration = valid && std::isfinite(seconds) && seconds > 0
+            ? std::llround(seconds * kMicroseconds)
+            : -1;
         if (valid && duration != m_duration) {
             m_duration = duration;
             *described = true;

@@ -4,6 +4,7 @@
 #include "core/program/handoffmessage.h"
 #include "core/program/launchlocations.h"
 #include "core/program/version.h"
+#include "core/text/displaywidth.h"
 
 #include <QtEndian>
 
@@ -23,6 +24,8 @@ class CommandLineTest : public QObject
 private Q_SLOTS:
     void optionsEndAtDoubleDash();
     void helpVersionAndRefusal();
+    void peerCommands_data();
+    void peerCommands();
     void locationsBecomeItemTexts();
     void relativePathsNeedAFolder();
     void handOffMessageSurvivesAnyCut();
@@ -60,6 +63,16 @@ void CommandLineTest::helpVersionAndRefusal()
     QCOMPARE(help.action, CommandLine::Action::ShowHelp);
     QVERIFY(help.text.contains(u"--version"_s));
     QVERIFY(!help.text.contains(u"-session"_s));
+    // Descriptions start in one column, counted in display width; nothing
+    // passes 80 columns.
+    QSet<int> descriptionColumns;
+    for (const QString &line : help.text.split(u'\n')) {
+        QVERIFY2(DisplayWidth::of(line) <= 80, qPrintable(line));
+        if (line.startsWith(u"  "_s))
+            descriptionColumns << DisplayWidth::of(line)
+                    - DisplayWidth::of(line.trimmed().section(u"  "_s, -1).trimmed());
+    }
+    QCOMPARE(descriptionColumns.size(), 1);
     QCOMPARE(help.exitCode(), 0);
 
     const CommandLine version = CommandLine::parse({ u"tunvia"_s, u"-v"_s });
@@ -72,6 +85,53 @@ void CommandLineTest::helpVersionAndRefusal()
     QVERIFY(refused.text.contains(u"loud"_s));
     QVERIFY2(refused.text.contains(u"--help"_s), "the usage follows the error");
     QVERIFY(refused.locations.isEmpty());
+}
+
+void CommandLineTest::peerCommands_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<PeerCommand>("command");
+    QTest::addColumn<QStringList>("locations");
+    const QStringList none;
+    QTest::newRow("play-pause") << QStringList { u"--play-pause"_s } << true
+                                << PeerCommand::PlayPause << none;
+    QTest::newRow("previous") << QStringList { u"--previous"_s } << true << PeerCommand::Previous
+                              << none;
+    QTest::newRow("enqueue") << QStringList { u"-e"_s, u"a.mp3"_s, u"b.rm"_s } << true
+                             << PeerCommand::Enqueue << QStringList { u"a.mp3"_s, u"b.rm"_s };
+    QTest::newRow("verb with a location")
+        << QStringList { u"--next"_s, u"a.mp3"_s } << false << PeerCommand::Open << none;
+    QTest::newRow("two verbs") << QStringList { u"--play"_s, u"--stop"_s } << false
+                               << PeerCommand::Open << none;
+    QTest::newRow("verb and enqueue") << QStringList { u"--enqueue"_s, u"--pause"_s, u"a.mp3"_s }
+                                      << false << PeerCommand::Open << none;
+    QTest::newRow("enqueue nothing")
+        << QStringList { u"--enqueue"_s } << false << PeerCommand::Open << none;
+}
+
+// Each command survives the hand-off message; locations only go with those that take them.
+void CommandLineTest::peerCommands()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(PeerCommand, command);
+    QFETCH(QStringList, locations);
+    const CommandLine line = CommandLine::parse(QStringList { u"tunvia"_s } + arguments);
+    QFETCH(bool, accepted);
+    QCOMPARE(line.action == CommandLine::Action::Run, accepted);
+    if (line.action != CommandLine::Action::Run) {
+        QCOMPARE(line.exitCode(), 2);
+        return;
+    }
+    QCOMPARE(line.command, command);
+    QCOMPARE(line.locations, locations);
+    PeerCommand received = PeerCommand::Open;
+    QStringList receivedLocations;
+    QCOMPARE(HandOffMessage::decode(
+                 HandOffMessage::encode(locations, command), &received, &receivedLocations),
+        HandOffMessage::Status::Complete);
+    QCOMPARE(received, command);
+    QCOMPARE(receivedLocations, locations);
 }
 
 void CommandLineTest::locationsBecomeItemTexts()

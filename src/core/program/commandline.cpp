@@ -125,9 +125,10 @@ CommandLine refusal(const QString &error)
 
 QString CommandLine::helpText()
 {
-    QString help = QStringLiteral("用法：tunvia [选项] [位置...]\n"
-                                  "Tunvia 播放器：播放本地文件（RealMedia、MP3、列表）和网络地址。\n\n"
-                                  "选项：\n");
+    QString help
+        = QStringLiteral("用法：tunvia [选项] [位置...]\n"
+                         "Tunvia 播放器：播放本地文件（RealMedia、MP3、列表）和网络地址。\n\n"
+                         "选项：\n");
     QList<QPair<QString, QString>> rows;
     for (const OptionRow &row : optionRows())
         rows.append({ optionNames(row.names), row.description });

@@ -15,8 +15,8 @@
 
 #include <cmath>
 #include <limits>
-#include <utility>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -121,7 +121,8 @@ QVariantMap MprisService::metadata() const
     if (title.isEmpty())
         title = QFileInfo(QUrl(urlOf(location)).path()).fileName();
     QVariantMap data { { QStringLiteral("mpris:trackid"), QVariant::fromValue(trackPath()) },
-        { QStringLiteral("xesam:title"), title }, { QStringLiteral("xesam:url"), urlOf(location) } };
+        { QStringLiteral("xesam:title"), title },
+        { QStringLiteral("xesam:url"), urlOf(location) } };
     if (const qint64 length = m_engine->duration(); length > 0)
         data.insert(QStringLiteral("mpris:length"), qlonglong(length));
     if (const QString artist = m_engine->currentArtist(); !artist.isEmpty())
@@ -192,7 +193,8 @@ void MprisService::setListNeighbours(bool previous, bool next)
 void MprisService::setLoopsList(bool loops)
 {
     if (std::exchange(m_loopsList, loops) != loops)
-        announce(QStringLiteral("LoopStatus"), loops ? QStringLiteral("Playlist") : QStringLiteral("None"));
+        announce(QStringLiteral("LoopStatus"),
+            loops ? QStringLiteral("Playlist") : QStringLiteral("None"));
 }
 
 void MprisService::requestLoopList(bool loops)

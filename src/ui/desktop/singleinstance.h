@@ -43,8 +43,8 @@ public:
     // (HandedOff). A socket nobody answers on is taken over: one left by an
     // instance that ended, or one whose instance did not answer a hand-off
     // just now (stopAsking). Unavailable: the program runs alone.
-    Claim claim(const QStringList &locations, bool stopAsking,
-        PeerCommand command = PeerCommand::Open);
+    Claim claim(
+        const QStringList &locations, bool stopAsking, PeerCommand command = PeerCommand::Open);
 
 Q_SIGNALS:
     // A later start handed these locations over (none: only come forward).

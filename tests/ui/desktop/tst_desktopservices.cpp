@@ -23,6 +23,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include <fcntl.h>
@@ -324,10 +325,36 @@ void DesktopServicesTest::badCallsChangeNothing()
         QDBusMessage::ErrorMessage);
     QCOMPARE(call(kPlayer, u"Next"_s, { u"extra"_s }).type(), QDBusMessage::ErrorMessage);
     QCOMPARE(call(kPlayer, u"Eject"_s).type(), QDBusMessage::ErrorMessage);
-    call(kPlayer, u"Seek"_s, { qlonglong(5000000) });
+    call(kPlayer, u"Seek"_s, { qlonglong(5000000) }); // cannot seek
+    setProperty(u"Volume"_s, std::numeric_limits<double>::infinity());
+    QSignalSpy looped(m_service.get(), &MprisService::loopListRequested);
+    QSignalSpy stepped(m_service.get(), &MprisService::stepRequested);
+    QCOMPARE(setProperty(u"LoopStatus"_s, u"Track"_s).type(), QDBusMessage::ReplyMessage);
+    call(kPlayer, u"Next"_s); // neither the engine nor the list has a further item
+    call(kPlayer, u"Previous"_s);
+    // A seekable medium of 10 s at 2 s: a foreign track, a position past
+    // its end or before its start, and a jump past its end with no next item.
+    m_engine->seekable = true;
+    m_engine->length = 10000000;
+    m_engine->at = 2000000;
+    m_engine->changeEntry(u"a"_s, u"/music/a.mp3"_s);
+    const auto track
+        = qdbus_cast<QVariantMap>(property(kPlayer, u"Metadata"_s).value<QDBusArgument>())
+              .value(u"mpris:trackid"_s);
+    const QVariant foreign
+        = QVariant::fromValue(QDBusObjectPath(u"/net/tunvia/Tunvia/track/999"_s));
+    call(kPlayer, u"SetPosition"_s, { foreign, qlonglong(1000000) });
+    call(kPlayer, u"SetPosition"_s, { track, qlonglong(10000001) });
+    call(kPlayer, u"SetPosition"_s, { track, qlonglong(-1) });
+    call(kPlayer, u"Seek"_s, { std::numeric_limits<qlonglong>::max() });
     QCOMPARE(m_engine->calls, QStringList());
+    // Before the start is the start.
+    call(kPlayer, u"Seek"_s, { std::numeric_limits<qlonglong>::min() });
+    QCOMPARE(m_engine->calls, QStringList { u"seek:0"_s });
     QCOMPARE(m_engine->volume, qint16(40));
     QCOMPARE(opened.size(), 0);
+    QCOMPARE(looped.size(), 0);
+    QCOMPARE(stepped.size(), 0);
 }
 
 void DesktopServicesTest::rootInterfaceRaisesQuitsAndOpens()
