@@ -289,10 +289,17 @@ void WindowSet::setLoopList(bool loops)
     createPlayerWindow()->setLoopsList(loops);
 }
 
+// The selection stays on the item that was selected (the one played last,
+// as a rule), so that Next still goes on from it.
 void WindowSet::enqueue(const QList<PlaylistItem> &items)
 {
-    if (!items.isEmpty())
-        appendToPlaylist(items);
+    if (items.isEmpty())
+        return;
+    PlaylistModel *model = playlist(Creation::Hidden)->model();
+    const int selected = model->currentRow();
+    appendToPlaylist(items);
+    if (selected >= 1)
+        model->setCurrentCell(selected, PlaylistModel::TextColumn);
 }
 
 void WindowSet::raisePlayer()

@@ -50,6 +50,9 @@ private Q_SLOTS:
     void secondStartHandsOverAndMprisDrivesThePlayback();
     void hungInstanceDoesNotKeepTheUserOut();
 
+public Q_SLOTS:
+    void recordSeek(qlonglong position) { m_seeks << position; }
+
 private:
     // One X server for the whole test: servers started one after the other
     // can meet on the same display number while the last one goes down.
@@ -66,6 +69,10 @@ private:
     QVariant property(const QString &name) const;
     QString status() const;
     QString playingFile() const;
+    QVariantMap metadata() const;
+    // A later start with a command for the running instance, which ends with 0.
+    void runPeer(const QStringList &arguments);
+    QList<qlonglong> m_seeks;
 
     QTemporaryDir m_dir;
     QString m_program;
@@ -130,6 +137,28 @@ void DesktopEndToEndTest::secondStartHandsOverAndMprisDrivesThePlayback()
     QTRY_COMPARE_WITH_TIMEOUT(status(), u"Playing"_s, 30000);
     QCOMPARE(playingFile(), m_dir.filePath(u"a.mp3"_s));
 
+    // Length, position and seeking, to a position and by an offset.
+    QVERIFY(
+        client.connect(kService, kPath, kPlayer, u"Seeked"_s, this, SLOT(recordSeek(qlonglong))));
+    QTRY_VERIFY_WITH_TIMEOUT(property(u"CanSeek"_s).toBool(), 30000);
+    QVERIFY(qAbs(metadata().value(u"mpris:length"_s).toLongLong() - 30000000) < 500000);
+    QCOMPARE(metadata().value(u"xesam:title"_s).toString(), u"a.mp3"_s);
+    const QVariant track = metadata().value(u"mpris:trackid"_s);
+    m_player->call(u"SetPosition"_s, track, qlonglong(20000000));
+    QTRY_COMPARE_WITH_TIMEOUT(m_seeks.size(), 1, 30000);
+    QCOMPARE(m_seeks.first(), qlonglong(20000000));
+    QTRY_VERIFY_WITH_TIMEOUT(property(u"Position"_s).toLongLong() >= 20000000, 30000);
+    m_player->call(u"Seek"_s, qlonglong(-15000000));
+    QTRY_COMPARE_WITH_TIMEOUT(m_seeks.size(), 2, 30000);
+    QVERIFY(property(u"Position"_s).toLongLong() < 15000000);
+
+    // Without "循环播放列表" a later item plays alone, and Next and Previous
+    // walk the playlist.
+    QDBusInterface properties(kService, kPath, u"org.freedesktop.DBus.Properties"_s, client);
+    properties.call(
+        u"Set"_s, kPlayer, u"LoopStatus"_s, QVariant::fromValue(QDBusVariant(u"None"_s)));
+    QTRY_COMPARE_WITH_TIMEOUT(property(u"LoopStatus"_s).toString(), u"None"_s, 30000);
+
     QProcess second;
     startTunvia(second, { u"b 2.mp3"_s });
     QVERIFY(second.waitForFinished(30000));
@@ -139,7 +168,7 @@ void DesktopEndToEndTest::secondStartHandsOverAndMprisDrivesThePlayback()
     QTRY_COMPARE_WITH_TIMEOUT(status(), u"Playing"_s, 30000);
     QCOMPARE(visibleWindows(x, u"playmain"_s), 1);
 
-    m_player->call(u"PlayPause"_s);
+    runPeer({ u"--play-pause"_s });
     QTRY_COMPARE_WITH_TIMEOUT(status(), u"Paused"_s, 30000);
     m_player->call(u"PlayPause"_s);
     QTRY_COMPARE_WITH_TIMEOUT(status(), u"Playing"_s, 30000);
@@ -147,9 +176,18 @@ void DesktopEndToEndTest::secondStartHandsOverAndMprisDrivesThePlayback()
     QTRY_COMPARE_WITH_TIMEOUT(status(), u"Stopped"_s, 30000);
     m_player->call(u"Play"_s);
     QTRY_COMPARE_WITH_TIMEOUT(status(), u"Playing"_s, 30000);
-    // The list loops from the played item on: after "b 2.mp3" comes "a.mp3".
-    m_player->call(u"Next"_s);
+    QVERIFY(!property(u"CanGoNext"_s).toBool());
+    QVERIFY(property(u"CanGoPrevious"_s).toBool());
+    m_player->call(u"Previous"_s);
     QTRY_COMPARE_WITH_TIMEOUT(playingFile(), m_dir.filePath(u"a.mp3"_s), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!property(u"CanGoPrevious"_s).toBool(), 30000);
+    runPeer({ u"--next"_s });
+    QTRY_COMPARE_WITH_TIMEOUT(playingFile(), m_dir.filePath(u"b 2.mp3"_s), 30000);
+    // Enqueued, not played.
+    runPeer({ u"--enqueue"_s, u"a.mp3"_s });
+    QTRY_VERIFY_WITH_TIMEOUT(property(u"CanGoNext"_s).toBool(), 30000);
+    QCOMPARE(playingFile(), m_dir.filePath(u"b 2.mp3"_s));
+    QCOMPARE(status(), u"Playing"_s);
 
     QDBusInterface root(kService, kPath, u"org.mpris.MediaPlayer2"_s, client);
     root.call(u"Quit"_s);
@@ -160,7 +198,7 @@ void DesktopEndToEndTest::secondStartHandsOverAndMprisDrivesThePlayback()
     QVERIFY(list.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(list.readAll()),
         u"file://"_s + m_dir.filePath(u"a.mp3"_s) + u"\r\nfile://"_s + m_dir.filePath(u"b 2.mp3"_s)
-            + u"\r\n"_s);
+            + u"\r\nfile://"_s + m_dir.filePath(u"a.mp3"_s) + u"\r\n"_s);
 }
 
 // A first instance that hangs keeps connections waiting; a new start gives
@@ -217,8 +255,21 @@ QString DesktopEndToEndTest::status() const
 // The local file MPRIS names as playing, from xesam:url.
 QString DesktopEndToEndTest::playingFile() const
 {
-    const auto metadata = qdbus_cast<QVariantMap>(property(u"Metadata"_s).value<QDBusArgument>());
-    return QUrl(metadata.value(u"xesam:url"_s).toString()).toLocalFile();
+    return QUrl(metadata().value(u"xesam:url"_s).toString()).toLocalFile();
+}
+
+QVariantMap DesktopEndToEndTest::metadata() const
+{
+    return qdbus_cast<QVariantMap>(property(u"Metadata"_s).value<QDBusArgument>());
+}
+
+void DesktopEndToEndTest::runPeer(const QStringList &arguments)
+{
+    QProcess peer;
+    startTunvia(peer, arguments);
+    QVERIFY(peer.waitForFinished(30000));
+    QCOMPARE(peer.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(peer.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(DesktopEndToEndTest)
