@@ -48,10 +48,3 @@ void HotSpotAccessible::doAction(const QString &actionName)
     else
         QAccessibleWidget::doAction(actionName);
 }
-
-QStringList HotSpotAccessible::keyBindingsForAction(const QString &actionName) const
-{
-    if (actionName == pressAction())
-        return {};
-    return QAccessibleWidget::keyBindingsForAction(actionName);
-}

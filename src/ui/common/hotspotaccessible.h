@@ -19,7 +19,6 @@ public:
     QString text(QAccessible::Text t) const override;
     QStringList actionNames() const override;
     void doAction(const QString &actionName) override;
-    QStringList keyBindingsForAction(const QString &actionName) const override;
 
 private:
     HotSpot *spot() const;
