@@ -1,8 +1,10 @@
 #include "core/playlist/playlistitem.h"
 #include "support/testhub.h"
 #include "ui/player/playerwindow.h"
+#include "ui/playlist/playlistgrid.h"
 #include "ui/playlist/playlistwindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,6 +94,9 @@ private Q_SLOTS:
         QCOMPARE(target, hotSpot);
         QTest::mouseClick(target, Qt::LeftButton);
         QCOMPARE(t->engine->calls, QStringList { call });
+        QAccessible::queryAccessibleInterface(hotSpot)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction()); // as a screen reader would
+        QCOMPARE(t->engine->calls, QStringList({ call, call }));
     }
 
     void activityBarStepsOnlyWhilePlaying()
@@ -360,6 +367,54 @@ private Q_SLOTS:
         QTest::keyClick(category->lineEdit(), Qt::Key_Return);
         QCOMPARE(category->count(), 3);
         QCOMPARE(category->currentText(), QStringLiteral("新词"));
+    }
+
+    // Walks every window as a screen reader does: each control the user can
+    // act on has a name (the hidden helper buttons a Chinese one), and each
+    // hot spot a press action.
+    void assistiveTechnologyNamesEveryControl()
+    {
+        const QString item = QStringLiteral("http://a.example/歌.mp3");
+        t->state.lockMode = LockMode::Locked;
+        t->hub.playlist()->appendItem(PlaylistItem::Icon::Address, item);
+        t->hub.showAbout(AboutTab::AsItIs);
+        t->hub.showAddDirectory();
+        control<QCheckBox>("Check3")->click(); // the drop window, hidden and shown again
+        control<QCheckBox>("Check3")->click();
+        QStringList windows, nameless;
+        const QSet<QAccessible::Role> controls { QAccessible::Button, QAccessible::CheckBox,
+            QAccessible::ComboBox, QAccessible::EditableText, QAccessible::Link,
+            QAccessible::Slider, QAccessible::Table, QAccessible::Tree };
+        const QRegularExpression chinese(QStringLiteral("\\p{Han}"));
+        const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+            const QString name = node->text(QAccessible::Name);
+            // A hidden helper button is read in Chinese, not by its working caption.
+            const bool helper
+                = node->state().invisible && qobject_cast<QPushButton *>(node->object());
+            if (controls.contains(node->role())
+                && (helper ? !name.contains(chinese) : name.isEmpty()))
+                nameless << node->object()->objectName();
+            for (int i = 0; !controls.contains(node->role()) && i < node->childCount(); ++i)
+                walk(node->child(i)); // the cells of lists are the lists' own
+        };
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->isVisible())
+                windows << QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name);
+            if (window->isVisible())
+                walk(QAccessible::queryAccessibleInterface(window));
+        }
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u' ')));
+        windows.sort();
+        QCOMPARE(windows.join(u','), QStringLiteral("Tunvia,关于本软件,增加目录,拖放口,播放列表"));
+        QAccessibleTableInterface *grid
+            = QAccessible::queryAccessibleInterface(t->hub.playlist()->grid())->tableInterface();
+        QCOMPARE(grid->cellAt(1, 0)->text(QAccessible::Name), QStringLiteral("网址"));
+        QCOMPARE(grid->cellAt(1, 1)->text(QAccessible::Name), item);
+        QAccessible::queryAccessibleInterface(control("Image1"))
+            ->actionInterface()
+            ->doAction(
+                QAccessibleActionInterface::pressAction()); // a drag strip's press: a double click
+        QVERIFY(player->height() < 30);
     }
 
     void toolTipsShowOnInactiveWindows()

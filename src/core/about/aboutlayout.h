@@ -31,15 +31,17 @@ inline constexpr ControlRow kUpdateCheckLink { "Label5", { 45, 45, 960, 195 }, {
 inline constexpr ControlRow kAuthorLink { "Label1", { 1350, 45, 915, 195 }, {}, u"作者：" };
 
 inline constexpr ControlRow kTabs { "SSTab1", { 225, 540, 6450, 3345 } };
-inline constexpr QStringView kTabTitles[] = { Texts::kAboutTunvia, u"使用说明", u"更新历史" };
+inline constexpr QStringView kHistoryTitle = u"更新历史";
+inline constexpr QStringView kTabTitles[] = { Texts::kAboutTunvia, u"使用说明", kHistoryTitle };
 
 inline constexpr ControlRow kPicture { "Image1", { 90, 585, 1800, 2550 } };
 // A line two pixels high whose upper pixel lies one pixel above this row's top.
 inline constexpr ControlRow kLine { "Line1", { 90, 540, 6345 - 90, 30 } };
-inline constexpr ControlRow kIntroduction { "Text2", { 1935, 675, 4380, 2490 } };
+inline constexpr ControlRow kIntroduction { "Text2", { 1935, 675, 4380, 2490 }, {}, {},
+    u"软件介绍" };
 inline constexpr ControlRow kInstructions { "Image3", { 135, 450, 6120, 2745 } };
 inline constexpr ControlRow kHistoryFrame { "Frame1", { 180, 405, 6135, 2760 } };
 // Placed within the frame.
-inline constexpr ControlRow kHistory { "Text1", { 180, 360, 5775, 2310 } };
+inline constexpr ControlRow kHistory { "Text1", { 180, 360, 5775, 2310 }, {}, {}, kHistoryTitle };
 
 } // namespace AboutLayout

@@ -10,6 +10,9 @@
 // and its controls.
 namespace PlayerLayout {
 
+// What assistive technology calls the window; its title stays the skin's name.
+inline constexpr QStringView kAccessibleName = u"Tunvia";
+
 inline constexpr int kWidthTwips = 6630;
 inline constexpr int kFullHeightTwips = 2700;
 inline constexpr int kCompactHeightTwips = 390;
@@ -58,7 +61,7 @@ inline constexpr Row kTextButtons[] = {
 };
 
 inline constexpr Row kHotSpots[] = {
-    { { "Label2", { 405, 540, 1050, 240 } }, Command::NavigationMenu },
+    { { "Label2", { 405, 540, 1050, 240 }, {}, {}, u"网站导航菜单" }, Command::NavigationMenu },
     { { "Image4", { 90, 45, 330, 240 }, u"打开 文件/网址" }, Command::MainMenu },
     { { "Image5", { 5535, 135, 240, 150 }, u"使用帮助" }, Command::Instructions },
     { { "Image3", { 6255, 135, 240, 150 }, Texts::kClose }, Command::Close },
@@ -69,29 +72,33 @@ inline constexpr Row kLogo { { "Picture1", { 5580, 405, 915, 1140 }, u"Tunvia �
 
 inline constexpr Row kFrameHotSpots[] = {
     { { "Image1", { 405, 90, 5100, 240 }, Texts::kDoubleClickToResize }, Command::MoveOrResize },
-    { { "Image2", { 5760, 135, 240, 150 }, u"最小化" }, Command::RollUp },
-    { { "Image12", { 5985, 135, 240, 150 }, u"还原大小" }, Command::RestoreHeight },
+    { { "Image2", { 5760, 135, 240, 150 }, Texts::kRollUp }, Command::RollUp },
+    { { "Image12", { 5985, 135, 240, 150 }, Texts::kRestoreHeight }, Command::RestoreHeight },
 };
 
 // Plain captions.
 inline constexpr ControlRow kLabels[] = {
     // One pixel above the slider's row, so the text centres on the slider's well.
-    { "Label1", { 4095, 1290, 420, 195 }, {}, u"音量" },
-    { "Label9", { 1965, 1755, 1050, 195 }, {}, u"最前面显示" },
-    { "Label10", { 3315, 1755, 1050, 195 }, {}, u"显示拖放口" },
-    { "Label11", { 4665, 1755, 1155, 195 }, {}, u"循环播放列表" },
+    { "Label1", { 4095, 1290, 420, 195 }, {}, Texts::kVolume },
+    { "Label9", { 1965, 1755, 1050, 195 }, {}, Texts::kOnTop },
+    { "Label10", { 3315, 1755, 1050, 195 }, {}, Texts::kShowDropWindow },
+    { "Label11", { 4665, 1755, 1155, 195 }, {}, Texts::kLoopList },
 };
 inline constexpr ControlRow kVersionLabel { "Label7", { 495, 2115, 915, 195 }, {}, u"Ver:" };
 
 inline constexpr ControlRow kEngineDisplay { "RealAudio1", { 1665, 405, 3870, 780 } };
-inline constexpr ControlRow kVolumeSlider { "Slider1", { 4500, 1305, 1005, 195 } };
+inline constexpr ControlRow kVolumeSlider { "Slider1", { 4500, 1305, 1005, 195 }, {}, {},
+    Texts::kVolume };
 inline constexpr ControlRow kActivityBar { "ProgressBar1", { 4095, 180, 1365, 105 } };
-inline constexpr ControlRow kOnTopBox { "Check2", { 1755, 1755, 195, 195 } };
-inline constexpr ControlRow kDropWindowBox { "Check3", { 3105, 1755, 195, 180 } };
-inline constexpr ControlRow kLoopBox { "Check1", { 4455, 1755, 195, 180 } };
+// The option boxes have no caption of their own: their labels name them.
+inline constexpr ControlRow kOnTopBox { "Check2", { 1755, 1755, 195, 195 }, {}, {}, Texts::kOnTop };
+inline constexpr ControlRow kDropWindowBox { "Check3", { 3105, 1755, 195, 180 }, {}, {},
+    Texts::kShowDropWindow };
+inline constexpr ControlRow kLoopBox { "Check1", { 4455, 1755, 195, 180 }, {}, {},
+    Texts::kLoopList };
 inline constexpr ControlRow kSearchText { "Text1", { 2115, 2115, 1230, 315 },
-    u"在这里输入您要查询的内容" };
-inline constexpr ControlRow kCategory { "Combo1", { 3375, 2115, 1050, 300 } };
+    u"在这里输入您要查询的内容", {}, u"查询内容" };
+inline constexpr ControlRow kCategory { "Combo1", { 3375, 2115, 1050, 300 }, {}, {}, u"查询类别" };
 inline constexpr ControlRow kSearchButton { "Command1", { 4455, 2115, 1005, 285 },
     u"点这里开始搜索", u"歌曲搜索" };
 // Lies outside the window and holds the buttons the menu presses.

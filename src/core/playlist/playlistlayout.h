@@ -9,6 +9,9 @@
 // The playlist window's geometry in twips, its outline and its controls.
 namespace PlaylistLayout {
 
+// What assistive technology calls the window; its title stays the skin's name.
+inline constexpr QStringView kAccessibleName = Texts::kPlaylist;
+
 inline constexpr int kWidthTwips = 5385;
 inline constexpr int kFullHeightTwips = 2700; // the frame changes only the height
 
@@ -40,20 +43,21 @@ enum class Command {
 
 using Row = HotSpotRow<Command>;
 
-inline constexpr ControlRow kGrid { "MSFlexGrid1", { 90, 360, 5190, 1815 } };
+inline constexpr ControlRow kGrid { "MSFlexGrid1", { 90, 360, 5190, 1815 }, {}, {}, u"列表项目" };
 inline constexpr int kIconColumnTwips = 380;
 inline constexpr int kTextColumnTwips = 4300;
 
 // Its caption is the hint it shows while no other player is chosen.
 inline constexpr ControlRow kOtherPlayers { "Combo1", { 1125, 2205, 915, 300 }, {},
-    u"使用您系统中的其他播放器播放" };
+    u"使用您系统中的其他播放器播放", u"其他播放器" };
 
-// Pressed by the command menu's add and delete menus; never shown.
+// Pressed by the command menu's add and delete menus; never shown. Assistive
+// technology reads them as the menu items that press them.
 inline constexpr Row kMenuButtons[] = {
-    { { "Command5", {}, {}, u"c5 addurl" }, Command::AddAddress },
-    { { "Command6", {}, {}, u"c6 addfile" }, Command::AddFile },
-    { { "Command7", {}, {}, u"c7 del all" }, Command::DeleteAll },
-    { { "Command8", {}, {}, u"c8 del one" }, Command::DeleteCurrent },
+    { { "Command5", {}, {}, u"c5 addurl", Texts::kAddAddress }, Command::AddAddress },
+    { { "Command6", {}, {}, u"c6 addfile", Texts::kAddFile }, Command::AddFile },
+    { { "Command7", {}, {}, u"c7 del all", Texts::kDeleteAll }, Command::DeleteAll },
+    { { "Command8", {}, {}, u"c8 del one", Texts::kDeleteCurrent }, Command::DeleteCurrent },
 };
 inline constexpr Row kRandomButton { { "Command9", { 4005, 1845, 960, 270 }, {}, u"随机播放" },
     Command::RandomOrder };
@@ -67,13 +71,15 @@ inline constexpr Row kToolbar[] = {
         Command::ChooseOtherPlayer },
 };
 
-// The frame's hot spots: drag strip, lock button, compact, full, close.
+// The frame's hot spots: drag strip, lock button, compact, full, close. The
+// last three show no tool tip; they are named as the player's are.
 inline constexpr Row kFrameHotSpots[] = {
     { { "Image1", { 90, 45, 4425, 285 }, Texts::kDoubleClickToResize }, Command::MoveOrResize },
     { { "Image11", { 135, 135, 405, 165 }, u"锁定或分开两个窗口" }, Command::Lock },
-    { { "Image6", { 4545, 90, 195, 195 } }, Command::RollUp },
-    { { "Image7", { 4770, 135, 195, 150 } }, Command::RestoreHeight },
-    { { "Image2", { 4995, 90, 150, 195 } }, Command::Close },
+    { { "Image6", { 4545, 90, 195, 195 }, {}, {}, Texts::kRollUp }, Command::RollUp },
+    { { "Image7", { 4770, 135, 195, 150 }, {}, {}, Texts::kRestoreHeight },
+        Command::RestoreHeight },
+    { { "Image2", { 4995, 90, 150, 195 }, {}, {}, Texts::kClose }, Command::Close },
 };
 
 } // namespace PlaylistLayout

@@ -1,6 +1,7 @@
 #include "core/playlist/playlistmodel.h"
 
 #include "core/playlist/listfile.h"
+#include "core/program/texts.h"
 
 namespace {
 
@@ -11,6 +12,23 @@ void dropLeadingMarks(QString &text)
     const qsizetype marks = text.size() - ListFile::lineText(text).size();
     if (marks > 0)
         text.remove(0, marks);
+}
+
+// What a screen reader says for a cell's picture.
+QString spokenPicture(PlaylistModel::Picture picture)
+{
+    switch (picture) {
+    case PlaylistModel::Picture::Title:
+        return Texts::kPlaylist.toString();
+    case PlaylistModel::Picture::File:
+        return QStringLiteral("文件");
+    case PlaylistModel::Picture::Address:
+        return QStringLiteral("网址");
+    case PlaylistModel::Picture::Header:
+    case PlaylistModel::Picture::None:
+        break;
+    }
+    return {};
 }
 
 } // namespace
@@ -36,6 +54,10 @@ QVariant PlaylistModel::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        return cellText(index.row(), index.column());
+    case Qt::AccessibleTextRole:
+        if (index.column() == IconColumn || index.row() == 0)
+            return spokenPicture(picture(index.row(), index.column()));
         return cellText(index.row(), index.column());
     case PictureRole:
         return int(picture(index.row(), index.column()));

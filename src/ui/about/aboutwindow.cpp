@@ -67,6 +67,7 @@ QPlainTextEdit *makeText(QWidget *parent, const ControlRow &row, const QString &
 {
     auto *edit = new QPlainTextEdit(parent);
     edit->setObjectName(QString::fromLatin1(row.name));
+    edit->setAccessibleName(spokenName(row).toString());
     edit->setReadOnly(true);
     edit->setFont(songFont());
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

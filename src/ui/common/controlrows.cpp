@@ -9,4 +9,6 @@ void placeControl(QWidget *control, const ControlRow &row)
         control->setGeometry(twipsRect(row.twips));
     if (!row.toolTip.isEmpty())
         control->setToolTip(row.toolTip.toString());
+    if (!row.accessibleName.isEmpty())
+        control->setAccessibleName(row.accessibleName.toString());
 }

@@ -1,12 +1,19 @@
 #include "ui/common/hotspot.h"
 
 #include "ui/common/controlrows.h"
+#include "ui/common/hotspotaccessible.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 
 HotSpot::HotSpot(const QString &name, QWidget *parent)
     : QLabel(parent)
 {
+    static const bool readable = [] {
+        QAccessible::installFactory(&HotSpotAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(readable);
     setObjectName(name);
     setAttribute(Qt::WA_TranslucentBackground);
 }
@@ -17,8 +24,19 @@ HotSpot::HotSpot(const ControlRow &row, QWidget *parent)
     placeControl(this, row);
     if (!row.caption.isEmpty())
         setText(captionOf(row));
-    if (!row.toolTip.isEmpty())
+    // A captioned hot spot is read by its text.
+    if (row.accessibleName.isEmpty() && !row.toolTip.isEmpty())
         setAccessibleName(row.toolTip.toString());
+}
+
+void HotSpot::activate()
+{
+    if (!isEnabled())
+        return;
+    if (m_activation == Activation::DoubleClick)
+        Q_EMIT doubleClicked();
+    else
+        Q_EMIT clicked();
 }
 
 void HotSpot::mousePressEvent(QMouseEvent *event)

@@ -119,16 +119,16 @@ void CommandMenu::buildMainMenu()
 void CommandMenu::buildListMenus()
 {
     QMenu *add = createMenu(QStringLiteral("add"), QStringLiteral("add"));
-    addCommand(add, QStringLiteral("addfile"), QStringLiteral("增加一个文件"),
-        &CommandMenu::addFileRequested);
-    addCommand(add, QStringLiteral("addurl"), QStringLiteral("增加一个网址"),
+    addCommand(
+        add, QStringLiteral("addfile"), Texts::kAddFile.toString(), &CommandMenu::addFileRequested);
+    addCommand(add, QStringLiteral("addurl"), Texts::kAddAddress.toString(),
         &CommandMenu::addAddressRequested);
     addCommand(add, QStringLiteral("adddir"), QStringLiteral("增加一个目录"),
         &CommandMenu::addDirectoryRequested);
     QMenu *del = createMenu(QStringLiteral("del"), QStringLiteral("del"));
-    addCommand(del, QStringLiteral("delone"), QStringLiteral("删除这条"),
+    addCommand(del, QStringLiteral("delone"), Texts::kDeleteCurrent.toString(),
         &CommandMenu::deleteCurrentRequested);
-    addCommand(del, QStringLiteral("delall"), QStringLiteral("删除所有"),
+    addCommand(del, QStringLiteral("delall"), Texts::kDeleteAll.toString(),
         &CommandMenu::deleteAllRequested);
     m_menus[indexOf(PopupMenu::Add)] = add;
     m_menus[indexOf(PopupMenu::Delete)] = del;

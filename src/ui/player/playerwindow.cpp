@@ -51,6 +51,7 @@ PlayerWindow::PlayerWindow(AppContext &context)
 {
     setObjectName(QStringLiteral("playmain"));
     setWindowTitle(QStringLiteral("playmain"));
+    setAccessibleName(PlayerLayout::kAccessibleName.toString());
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(twipsSize(PlayerLayout::kWidthTwips, PlayerLayout::kFullHeightTwips));
     setStyleSheet(SkinStyle::playerWindow());
@@ -149,6 +150,7 @@ HotSpot *PlayerWindow::addHotSpot(const PlayerLayout::Row &row)
     if (command == Command::MoveOrResize) {
         new CaptionDrag(spot, this, [this] { snapAndDock(); });
         connect(spot, &HotSpot::doubleClicked, this, &PlayerWindow::toggleHeight);
+        spot->setActivation(HotSpot::Activation::DoubleClick);
     } else {
         connect(spot, &HotSpot::clicked, this, [this, command] { run(command); });
     }
@@ -272,6 +274,7 @@ void PlayerWindow::buildSearchRow()
     m_category = new SkinComboBox(this);
     placeControl(m_category, PlayerLayout::kCategory);
     m_category->setEditable(true);
+    m_category->lineEdit()->setAccessibleName(m_category->accessibleName()); // typed into
     m_category->setInsertPolicy(QComboBox::NoInsert); // a typed word stays out of the list
     m_category->setItemDelegate(new QStyledItemDelegate(m_category)); // rows styled by the sheet
     m_category->addItems(WebAddresses::searchCategories());

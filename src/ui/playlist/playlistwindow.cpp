@@ -39,6 +39,7 @@ PlaylistWindow::PlaylistWindow(AppContext &context)
 {
     setObjectName(QStringLiteral("playlist"));
     setWindowTitle(QStringLiteral("playlist"));
+    setAccessibleName(PlaylistLayout::kAccessibleName.toString());
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
     // Hot spots explain themselves whether or not the window is active.
@@ -171,12 +172,15 @@ HotSpot *PlaylistWindow::addHotSpot(const PlaylistLayout::Row &row)
     if (command == Command::MoveOrResize) {
         new CaptionDrag(spot, this, [this] { snapAndDock(); });
         connect(spot, &HotSpot::doubleClicked, m_frame, &WindowFrame::toggleHeight);
+        spot->setActivation(HotSpot::Activation::DoubleClick);
     } else if (command == Command::Lock) {
         Skin::showPicture(spot, Skin::Picture::LockLocked);
         m_frame->attachLockButton(spot);
     } else {
         connect(spot, &HotSpot::clicked, this, [this, command] { run(command); });
     }
+    if (command == Command::ChooseOtherPlayer)
+        spot->setBuddy(m_otherPlayers); // labels the list for assistive technology
     return spot;
 }
 
