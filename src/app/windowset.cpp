@@ -229,7 +229,7 @@ void WindowSet::appendAndPlay(const QList<PlaylistItem> &items)
 
 void WindowSet::step(int step)
 {
-    MediaEngine *playing = m_player ? m_player->engine() : nullptr;
+    MediaEngine *playing = startedEngine();
     if (playing && step > 0 && playing->hasNextEntry())
         playing->skipToNextEntry();
     else if (playing && step < 0 && playing->hasPreviousEntry())
@@ -238,6 +238,11 @@ void WindowSet::step(int step)
         m_playlist->model()->setCurrentCell(row, PlaylistModel::TextColumn);
         m_playlist->playCurrent();
     }
+}
+
+MediaEngine *WindowSet::startedEngine() const
+{
+    return m_player ? m_player->engine() : nullptr;
 }
 
 int WindowSet::neighbourRow(int step) const
@@ -256,19 +261,19 @@ void WindowSet::announceListNeighbours()
 
 void WindowSet::play()
 {
-    if (MediaEngine *playing = m_player ? m_player->engine() : nullptr)
+    if (MediaEngine *playing = startedEngine())
         playing->startPlayback();
 }
 
 void WindowSet::pause()
 {
-    if (MediaEngine *playing = m_player ? m_player->engine() : nullptr)
+    if (MediaEngine *playing = startedEngine())
         playing->pausePlayback();
 }
 
 void WindowSet::playOrPause()
 {
-    MediaEngine *playing = m_player ? m_player->engine() : nullptr;
+    MediaEngine *playing = startedEngine();
     if (!playing)
         return;
     const MediaEngine::PlaybackState state = playing->playbackState();
@@ -280,7 +285,7 @@ void WindowSet::playOrPause()
 
 void WindowSet::stop()
 {
-    if (MediaEngine *playing = m_player ? m_player->engine() : nullptr)
+    if (MediaEngine *playing = startedEngine())
         playing->stopPlayback();
 }
 

@@ -104,6 +104,8 @@ private:
     template<typename Slot> void onPlayer(Slot slot);
     template<typename Slot> void onPlaylist(Slot slot);
     // The playlist row next to the current one, or 0 when there is none.
+    // The player's engine once it has started; null before, and creates nothing.
+    MediaEngine *startedEngine() const;
     int neighbourRow(int step) const;
 
     AppContext &m_context;
