@@ -2,6 +2,7 @@
 
 #include "core/media/filelocation.h"
 #include "core/playlist/looplist.h"
+#include "core/playlist/playlistlayout.h"
 #include "core/playlist/playlistmodel.h"
 #include "core/program/launcher.h"
 #include "core/text/safesave.h"
@@ -72,7 +73,8 @@ void PlaylistPlayback::startExternal(const QString &entry, const QString &itemTe
             m_context.prompts.message(m_window,
                 QStringLiteral("无法启动播放器“%1”（%2），它可能已被删除。")
                     .arg(entry, player.program),
-                QStringLiteral("其他播放器"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+                PlaylistLayout::kOtherPlayers.accessibleName.toString(), Prompts::Icon::Warning,
+                Prompts::Buttons::Ok);
         }
         return;
     }
