@@ -12,7 +12,6 @@
 # session: Xvfb, a private D-Bus session bus and PulseAudio with a null sink.
 set -uo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-harness=${BENCH_HARNESS:-$repo/../shared/bench}
 runs=7 peers=0 binary=
 while (($#)); do
     case $1 in
@@ -22,40 +21,11 @@ while (($#)); do
     esac
 done
 
-work=$(mktemp -d -t tunvia-handoff.XXXXXX)
-cp -r "$harness" "$work/harness"
-chmod -R u+w "$work/harness"
-BENCH_DIR=$work/harness
-source "$BENCH_DIR/lib.sh"
-gcc -O2 -o "$BENCH_DIR/xlaunch" "$BENCH_DIR/xlaunch.c" -lX11 || exit 1
-file=$work/tone.mp3
-ffmpeg -hide_banner -loglevel error -nostdin -y -f lavfi -i sine=frequency=440:duration=60 \
-    -ac 2 -c:a libmp3lame -b:a 128k "$file" || exit 1
-if [ -z "$binary" ]; then
-    cmake -S "$repo" -B "$repo/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DBUILD_TESTING=OFF > /dev/null && cmake --build "$repo/build-bench" --target tunvia > /dev/null \
-        || exit 1
-    binary=$repo/build-bench/tunvia
-fi
+source "$repo/bench/session.sh"
+binary=$(tunvia_binary "$binary") || exit 1
 
-L_PID= P_PID= SUB_PID=
-cleanup() {
-    [ -n "$L_PID" ] && { kill_tree_of "$L_PID" "$P_PID"; wait "$L_PID" 2>/dev/null; }
-    [ -n "$SUB_PID" ] && kill "$SUB_PID" 2>/dev/null
-    xvfb_stop
-    bench_session_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-bench_session_start "$work/session" || exit 1
-xvfb_start || exit 1
-
-# The environment every player gets: a desktop session's, nothing more.
-player_env() { # HOME
-    echo HOME="$1" PATH=/usr/local/bin:/usr/bin:/bin USER=root LANG=C.UTF-8 DISPLAY="$XVFB_DISPLAY" \
-        XDG_RUNTIME_DIR="$BENCH_XDG" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-        PULSE_SERVER="$PULSE_SERVER" TUNVIA_UPDATE_URL=http://127.0.0.1:9/
-}
+SUB_PID=
+on_cleanup() { [ -n "$SUB_PID" ] && kill "$SUB_PID" 2>/dev/null; }
 
 # Every stream event of PulseAudio, stamped as it arrives.
 events=$work/events
@@ -63,25 +33,11 @@ events=$work/events
 pactl subscribe 2>/dev/null | while read -r line; do echo "$EPOCHREALTIME $line"; done >> "$events" &
 SUB_PID=$!
 
-# start_first HOME CMD...: the first instance, idle, with its window up for 2 s.
-start_first() {
-    local home=$1 out=$work/first.out i line; shift
-    : > "$out"
-    env -i $(player_env "$home") "$BENCH_DIR/xlaunch" -o "$out" -- "$@" > "$work/first.log" 2>&1 &
-    L_PID=$!
-    for ((i = 0; i < 300; i++)); do
-        read -r line < "$out" 2>/dev/null; [[ $line == pid* ]] && break; bench_sleep 0.02
-    done
-    P_PID=${line#pid }; P_PID=${P_PID%% *}
-    for ((i = 0; i < 300; i++)); do grep -q '^map' "$out" && break; bench_sleep 0.05; done
-    bench_sleep 2
-}
-
 # one_run NAME HOME_TEMPLATE FIRST_CMD HANDOFF_CMD: appends "playing_ms exit_ms" to RESULTS
 one_run() {
     local home=$work/home
-    rm -rf "$home" "$work/app/xlist.cfg"
-    if [ -n "$2" ]; then cp -a "$2" "$home"; else mkdir -p "$home"; fi
+    rm -f "$work/app/xlist.cfg"
+    fresh_home "$2"
     local -a first second
     eval "first=($3)"
     eval "second=($4)"
@@ -99,7 +55,7 @@ one_run() {
         [ -n "$t_play" ] && break
         bench_sleep 0.025
     done
-    kill_tree_of "$L_PID" "$P_PID"; wait "$L_PID" 2>/dev/null; L_PID=
+    stop_first
     local ms_play=null
     [ -n "$t_play" ] && ms_play=$(( (10#${t_play/./} - 10#${t0/./}) / 1000 ))
     RESULTS+=("$ms_play $(( (10#${t_exit/./} - 10#${t0/./}) / 1000 ))")
@@ -122,7 +78,7 @@ mkdir -p "$app"
 cp "$binary" "$app/tunvia"
 measure tunvia "" "'$app/tunvia'" "'$app/tunvia'"
 if ((peers)); then
-    (cd "$BENCH_DIR" && bash setup_peers.sh > "$work/setup.log" 2>&1)
+    peer_homes
     measure audacious "$BENCH_DIR/seeds/aud-gtk-skins" "audacious" "audacious -e -p"
     measure qmmp "$BENCH_DIR/seeds/qmmp" "qmmp" "qmmp"
 fi
