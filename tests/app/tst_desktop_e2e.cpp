@@ -58,6 +58,10 @@ private:
     // can meet on the same display number while the last one goes down.
     bool startX()
     {
+        if (m_x && !m_x->running()) {
+            qWarning("the X server went down: %s", m_x->serverOutput().constData());
+            m_x.reset();
+        }
         if (!m_x) {
             m_x = std::make_unique<XSession>();
             if (!m_x->start(QSize(1024, 768)))

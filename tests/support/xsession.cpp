@@ -27,8 +27,11 @@ bool XSession::start(QSize screen)
 {
     m_server = std::make_unique<QProcess>();
     // -displayfd 1: the server picks a free display and prints its number.
+    // -noreset: the server would otherwise start over each time its last
+    // client leaves, and a client that comes meanwhile may find no display.
     m_server->start(QStringLiteral("Xvfb"),
-        { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+        { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+            QStringLiteral("-screen"),
             QStringLiteral("0"),
             QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
             QStringLiteral("-nolisten"), QStringLiteral("tcp") });
@@ -46,6 +49,16 @@ bool XSession::start(QSize screen)
         return false;
     m_display = u':' + QString::fromLatin1(number);
     return true;
+}
+
+bool XSession::running() const
+{
+    return m_server && m_server->state() == QProcess::Running;
+}
+
+QByteArray XSession::serverOutput() const
+{
+    return m_server ? m_server->readAllStandardError() : QByteArray();
 }
 
 bool XSession::startWindowManager()

@@ -21,6 +21,10 @@ public:
     static bool toolsAvailable();
     // Starts Xvfb on a free display; returns false when it does not come up.
     bool start(QSize screen = QSize(1280, 1024));
+    // The server still runs (a test may keep one session for several cases).
+    bool running() const;
+    // What the server printed of its own since the last call.
+    QByteArray serverOutput() const;
     // Starts openbox; returns false when it is missing or does not come up.
     bool startWindowManager();
 
