@@ -31,8 +31,7 @@ bool XSession::start(QSize screen)
     // client leaves, and a client that comes meanwhile may find no display.
     m_server->start(QStringLiteral("Xvfb"),
         { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
-            QStringLiteral("-screen"),
-            QStringLiteral("0"),
+            QStringLiteral("-screen"), QStringLiteral("0"),
             QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
             QStringLiteral("-nolisten"), QStringLiteral("tcp") });
     if (!m_server->waitForStarted(5000))

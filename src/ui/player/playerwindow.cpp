@@ -14,6 +14,7 @@
 #include "ui/frame/captiondrag.h"
 #include "ui/frame/windowframe.h"
 #include "ui/frame/windowroutines.h"
+#include "ui/player/activitybar.h"
 #include "ui/player/playercommands.h"
 #include "ui/skin/skin.h"
 #include "ui/skin/skinnedboxes.h"
@@ -26,7 +27,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QStandardPaths>
@@ -233,7 +233,7 @@ void PlayerWindow::buildMonitor()
     syncSliderFromEngine();
     connect(m_volumeSlider, &QSlider::valueChanged, this, &PlayerWindow::applySliderVolume);
 
-    m_activityBar = new QProgressBar(this);
+    m_activityBar = new ActivityBar(Skin::Picture::Player, this);
     placeControl(m_activityBar, PlayerLayout::kActivityBar);
     m_activityBar->setRange(0, MonitorRules::kActivityMax);
     m_activityBar->setValue(0);

@@ -16,7 +16,7 @@ class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QProgressBar;
+class ActivityBar;
 class QSlider;
 class QTimer;
 class WindowFrame;
@@ -104,7 +104,7 @@ private:
     QString m_sourceWhenAttached;
     PlayerCommands *m_commands = nullptr;
     WindowFrame *m_frame = nullptr;
-    QProgressBar *m_activityBar = nullptr;
+    ActivityBar *m_activityBar = nullptr;
     QSlider *m_volumeSlider = nullptr;
     QCheckBox *m_onTopBox = nullptr; // Check2
     QCheckBox *m_dropWindowBox = nullptr; // Check3
