@@ -88,12 +88,20 @@ for label, metric, scale, aim in rows:
 
 biglist = os.path.join(out, 'biglist.txt')
 if os.path.exists(biglist):
-    print('\n| 100,000 playable files in the list | ms | aim | met |\n|---|---|---|---|')
+    # "NAME: N ms" lines give the time, "NAME stall: N ms" the longest time
+    # the window's thread was blocked during it.
+    times, stalls = {}, {}
     for line in open(biglist):
-        m = re.match(r'\s*(.+?):\s*([\d.]+)\s*ms', line)
+        m = re.match(r'\s*(.+?)( stall)?:\s*([\d.]+)\s*ms', line)
         if m:
-            ms = float(m.group(2))
-            print(f'| {m.group(1)} | {m.group(2)} | ≤ 300 ms | {"yes" if ms <= 300 else "no"} |')
+            (stalls if m.group(2) else times)[m.group(1)] = m.group(3)
+    print('\n| 100,000 playable files in the list | ms | aim | met '
+          '| longest stall, ms | aim | met |\n|---|---|---|---|---|---|---|')
+    for name, ms in times.items():
+        stall = stalls.get(name)
+        stall_met = '' if stall is None else ('yes' if float(stall) <= 16 else 'no')
+        print(f'| {name} | {ms} | ≤ 300 ms | {"yes" if float(ms) <= 300 else "no"} '
+              f'| {stall if stall is not None else "–"} | ≤ 16 ms | {stall_met} |')
 envfile = os.path.join(out, 'env.txt')
 if os.path.exists(envfile):
     print('\n```\n' + open(envfile).read().strip() + '\n```')

@@ -43,6 +43,7 @@ WindowSet::WindowSet(
         Q_EMIT engineStarted();
     });
     connect(m_engineFactory.get(), &EngineFactory::failed, this, [this] {
+        m_engineFailed = true;
         delete m_player;
         Q_EMIT engineFailed();
     });
@@ -221,8 +222,7 @@ void WindowSet::appendAndPlay(const QList<PlaylistItem> &items)
     if (items.isEmpty())
         return;
     PlaylistWindow *list = playlist(Creation::Hidden);
-    const int first = list->model()->itemCount() + 1;
-    list->appendItems(items);
+    const int first = list->appendItems(items);
     list->model()->setCurrentCell(first, PlaylistModel::TextColumn);
     list->playCurrent();
 }
@@ -358,8 +358,11 @@ void WindowSet::connectPlaylist(PlaylistWindow *list)
     connect(model, &QAbstractItemModel::modelReset, this, &WindowSet::announceListNeighbours);
     connect(
         list, &QObject::destroyed, this, [this] { Q_EMIT listNeighboursChanged(false, false); });
-    connect(list, &PlaylistWindow::playRequested, this,
-        [this](const QString &source) { player()->stopAndPlay(source); });
+    connect(list, &PlaylistWindow::playRequested, this, [this](const QString &source) {
+        // A play the list asked for before the engine failed finds no player.
+        if (!m_engineFailed)
+            player()->stopAndPlay(source);
+    });
     if (m_player) {
         list->setDockPartner(m_player);
         m_player->setDockPartner(list);

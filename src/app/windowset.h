@@ -111,6 +111,7 @@ private:
     AppContext &m_context;
     std::unique_ptr<EngineFactory> m_engineFactory;
     QPointer<PlayerWindow> m_player;
+    bool m_engineFailed = false;
     QPointer<PlaylistWindow> m_playlist;
     QPointer<CommandMenu> m_menu;
 

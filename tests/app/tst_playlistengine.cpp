@@ -122,6 +122,7 @@ private Q_SLOTS:
         const auto picked = [&](int k) { return paths.at((k * 7) % count); };
         rig.prompts.answers.enqueue(Prompts::Answer::Yes);
         window->findChild<QPushButton *>(QStringLiteral("Command9"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.prompts.asked.isEmpty(), 20000);
         QCOMPARE(rig.prompts.asked.last().title, QStringLiteral(u"您看这顺序怎样？"));
 
         QTRY_VERIFY_WITH_TIMEOUT(engine->playbackState() == MediaEngine::Playing

@@ -12,7 +12,11 @@
 #include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QTest>
+#include <QThreadPool>
+
+#include <atomic>
 
 #include <unistd.h>
 
@@ -149,11 +153,12 @@ private Q_SLOTS:
         m_fx->hub.player()->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);
         m_fx->engine->calls.clear();
         doubleClick(window, 3);
+        QTRY_COMPARE(
+            m_fx->engine->calls, engineCalls(QStringLiteral("file://") + m_fx->file(kLoop)));
         QCOMPARE(m_fx->readFile(kLoop),
             QStringLiteral(
                 u"file:///m/3 三.mp3\r\npnm://h/4.rm\r\n  file://D:\\a.mp3 \r\nhttp://h/2.mp3\r\n")
                 .toUtf8());
-        QCOMPARE(m_fx->engine->calls, engineCalls(QStringLiteral("file://") + m_fx->file(kLoop)));
         QCOMPARE(window->grid()->currentIndex().row(), 3);
     }
 
@@ -300,6 +305,7 @@ private Q_SLOTS:
         window->setRandomPick(
             [&picks](int count) { return picks.emplace_back((picks.size() * 11) % count + 1); });
         press(window, "Command9"); // answered No
+        QTRY_COMPARE(m_fx->prompts.asked.size(), 2);
         QStringList lines;
         for (int row : picks)
             lines << texts.at(row - 1);
@@ -313,8 +319,47 @@ private Q_SLOTS:
 
         m_fx->prompts.answers << Prompts::Answer::Yes;
         press(window, "Command9");
-        QCOMPARE(m_fx->engine->calls, engineCalls(m_fx->file(kLoop)));
+        QTRY_VERIFY(m_fx->engine);
+        QTRY_COMPARE(m_fx->engine->calls, engineCalls(m_fx->file(kLoop)));
         QCOMPARE(window->model()->texts(), texts); // the list keeps its order
+    }
+
+    // The order is drawn on a worker: a list changed meanwhile is drawn
+    // again, a press while a draw runs starts none, and a window closed
+    // meanwhile shows no box, plays nothing and leaves looptemp.ram unwritten.
+    void randomOrderFollowUpAfterTheListChangedOrTheWindowClosed()
+    {
+        PlaylistWindow *window = shown();
+        for (int i = 1; i <= 25; ++i)
+            window->appendItem(Icon::Address, QStringLiteral("http://h/%1.mp3").arg(i));
+        QSemaphore gate;
+        std::atomic_bool held = false;
+        // Every pick is the last row; the first pick waits for the gate.
+        window->setRandomPick([&](int count) {
+            if (!held.exchange(true))
+                gate.acquire();
+            return count;
+        });
+        press(window, "Command9");
+        window->appendItem(Icon::Address, QStringLiteral("http://h/new.mp3"));
+        press(window, "Command9");
+        gate.release();
+        QTRY_COMPARE(m_fx->prompts.asked.size(), 1);
+        QVERIFY(m_fx->prompts.asked.at(0).text.startsWith(QStringLiteral("http://h/new.mp3\r")));
+        QCOMPARE(m_fx->readFile(kLoop).count("http://h/new.mp3\r\n"), 26);
+        QCOMPARE(window->model()->currentRow(), 26);
+
+        QFile::remove(m_fx->file(kLoop));
+        held = false;
+        m_fx->prompts.answers << Prompts::Answer::Yes;
+        press(window, "Command9");
+        window->close();
+        gate.release();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCOMPARE(m_fx->prompts.asked.size(), 1);
+        QVERIFY(!m_fx->hub.existingPlayer()); // nothing was played
+        QVERIFY(!QFile::exists(m_fx->file(kLoop)));
     }
 
     void exportThenImportAppendsTheSameItems()
@@ -329,6 +374,7 @@ private Q_SLOTS:
         QCOMPARE(save.startFolder, m_fx->context.folder.path());
         QCOMPARE(save.defaultText, QStringLiteral("TUNVIA_01.ram"));
         window->findChild<HotSpot *>(QStringLiteral("Label3"))->clicked();
+        QTRY_COMPARE(window->model()->itemCount(), 6);
         const QStringList texts = window->model()->texts();
         QCOMPARE(texts.mid(3), texts.mid(0, 3));
         QCOMPARE(window->model()->item(5).icon, Icon::File); // imported: the prefix in any case

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "core/playlist/playlistitem.h"
+#include "core/playlist/playlistmodel.h"
 #include "core/text/textfile.h"
 
+#include <QFuture>
 #include <QString>
 
 #include <future>
@@ -18,7 +19,7 @@ public:
     struct Read
     {
         TextFile::ReadStatus status = TextFile::ReadStatus::Ok;
-        QList<PlaylistItem> items; // whatever could be read, also when not Ok
+        PlaylistModel::Batch items; // whatever could be read, also when not Ok
     };
 
     // The saved list's items, as the playlist keeps them.
@@ -27,12 +28,20 @@ public:
     // Starts reading `path`.
     explicit ListPrefetch(const QString &path);
 
-    // What was read of `path`, once the read has ended; nothing when this
-    // prefetch read another file or was taken already.
+    // Whether this prefetch holds `path` and no take() has had it yet.
+    bool offers(const QString &path) const;
+    // Finishes once the read has ended, for a watcher on the window's thread.
+    QFuture<void> done() const { return m_done; }
+
+    // What was read of `path`, once the read has ended (waiting for it if
+    // need be); nothing when this prefetch read another file or was taken
+    // already.
     std::optional<Read> take(const QString &path);
 
 private:
-    std::mutex m_guard;
+    mutable std::mutex m_guard;
     QString m_path;
+    bool m_taken = false;
+    QFuture<void> m_done;
     std::future<Read> m_pending;
 };

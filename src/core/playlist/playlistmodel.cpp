@@ -3,6 +3,8 @@
 #include "core/playlist/listfile.h"
 #include "core/program/texts.h"
 
+#include <tuple>
+
 namespace {
 
 // An item never begins with U+FEFF: xlist.cfg would not give it back (see
@@ -84,9 +86,14 @@ QString PlaylistModel::cellText(int row, int column) const
 
 QStringList PlaylistModel::texts() const
 {
+    return textsOf(m_items);
+}
+
+QStringList PlaylistModel::textsOf(const QList<PlaylistItem> &items)
+{
     QStringList result;
-    result.reserve(m_items.size());
-    for (const PlaylistItem &item : m_items)
+    result.reserve(items.size());
+    for (const PlaylistItem &item : items)
         result.append(item.text);
     return result;
 }
@@ -108,17 +115,28 @@ qint64 PlaylistModel::savedBytes(const QString &text)
     return bytes;
 }
 
-qsizetype PlaylistModel::fitting(const QList<PlaylistItem> &items) const
+std::pair<qsizetype, qint64> PlaylistModel::fitting(const QList<PlaylistItem> &items) const
 {
-    qint64 bytes = m_savedBytes;
+    qint64 bytes = 0;
     const qsizetype room = kMaxItems - m_items.size();
     qsizetype count = 0;
     for (; count < qMin(room, items.size()); ++count) {
-        bytes += savedBytes(items.at(count).text);
-        if (bytes > kMaxSavedBytes)
+        const qint64 more = savedBytes(items.at(count).text);
+        if (m_savedBytes + bytes + more > kMaxSavedBytes)
             break;
+        bytes += more;
     }
-    return count;
+    return { count, bytes };
+}
+
+PlaylistModel::Batch PlaylistModel::prepare(QList<PlaylistItem> items)
+{
+    Batch batch { std::move(items), 0 };
+    for (PlaylistItem &item : batch.items) {
+        dropLeadingMarks(item.text);
+        batch.savedBytes += savedBytes(item.text);
+    }
+    return batch;
 }
 
 bool PlaylistModel::appendItem(PlaylistItem::Icon icon, const QString &text)
@@ -128,15 +146,23 @@ bool PlaylistModel::appendItem(PlaylistItem::Icon icon, const QString &text)
 
 qsizetype PlaylistModel::appendItems(QList<PlaylistItem> items)
 {
+    return appendBatch(prepare(std::move(items)));
+}
+
+qsizetype PlaylistModel::appendBatch(Batch batch)
+{
+    QList<PlaylistItem> &items = batch.items;
     if (items.isEmpty())
         return 0;
-    for (PlaylistItem &item : items)
-        dropLeadingMarks(item.text);
-    const qsizetype refused = items.size() - fitting(items);
-    items.resize(items.size() - refused);
+    qsizetype accepted = items.size();
+    qint64 bytes = batch.savedBytes;
+    // Only a batch that does not fit whole is gone through item by item.
+    if (m_items.size() + accepted > kMaxItems || m_savedBytes + bytes > kMaxSavedBytes)
+        std::tie(accepted, bytes) = fitting(items);
+    const qsizetype refused = items.size() - accepted;
+    items.resize(accepted);
     if (!items.isEmpty()) {
-        for (const PlaylistItem &item : std::as_const(items))
-            m_savedBytes += savedBytes(item.text);
+        m_savedBytes += bytes;
         const int first = rowCount();
         beginInsertRows({}, first, first + int(items.size()) - 1);
         if (m_items.isEmpty())

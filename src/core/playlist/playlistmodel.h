@@ -7,6 +7,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <utility>
+
 // The list behind the playlist grid. Row 0 is the header row and never an
 // item; rows 1 .. rowCount() - 1 are the items in list order. Column 0 shows
 // the item's icon, column 1 its text. The model also keeps the grid's current
@@ -26,6 +28,16 @@ public:
     static constexpr qsizetype kMaxItems = TextFile::kMaxLines;
     static constexpr qint64 kMaxSavedBytes = RegularFile::kListLimit;
 
+    // Items made ready to append away from the window's thread: leading
+    // marks dropped and what they take in xlist.cfg counted, so that
+    // appending a long list costs the window little more than the insertion.
+    struct Batch
+    {
+        QList<PlaylistItem> items;
+        qint64 savedBytes = 0;
+    };
+    static Batch prepare(QList<PlaylistItem> items);
+
     explicit PlaylistModel(QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -39,6 +51,10 @@ public:
     // The text of a grid cell; empty for the header row and the icon column.
     QString cellText(int row, int column) const;
     QStringList texts() const;
+    // The items in list order; a copy shares them until either side changes,
+    // so another thread can read it while the list goes on.
+    const QList<PlaylistItem> &items() const { return m_items; }
+    static QStringList textsOf(const QList<PlaylistItem> &items);
     Picture picture(int row, int column) const;
 
     // The append step: adds the item at the end and makes its text cell
@@ -48,6 +64,7 @@ public:
     // current. Those past what the list can hold are refused: their number
     // is returned and told by itemsRefused().
     qsizetype appendItems(QList<PlaylistItem> items);
+    qsizetype appendBatch(Batch batch);
     // Removes one item row; the header row is never removed.
     bool removeItem(int row);
     // Removes every item; the header row stays.
@@ -63,8 +80,8 @@ Q_SIGNALS:
 
 private:
     static qint64 savedBytes(const QString &text);
-    // How many of items, from the first, still fit.
-    qsizetype fitting(const QList<PlaylistItem> &items) const;
+    // How many of items, from the first, still fit, and what they take.
+    std::pair<qsizetype, qint64> fitting(const QList<PlaylistItem> &items) const;
 
     QList<PlaylistItem> m_items;
     qint64 m_savedBytes = 0; // the bound of what the items take in xlist.cfg

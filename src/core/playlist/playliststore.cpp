@@ -21,7 +21,7 @@ PlaylistStore::LoadStatus PlaylistStore::load(PlaylistModel &model, ListPrefetch
         TextFile::writeLines(m_path, { QStringLiteral("#") });
         return LoadStatus::Created;
     }
-    const bool full = model.appendItems(std::move(read.items)) > 0;
+    const bool full = model.appendBatch(std::move(read.items)) > 0;
     if (read.status != TextFile::ReadStatus::Ok || full) {
         m_loadFailed = true;
         return read.status == TextFile::ReadStatus::Unreadable ? LoadStatus::Unreadable

@@ -11,6 +11,7 @@
 #include "ui/common/prompts.h"
 
 #include <QFileInfo>
+#include <QtConcurrent/QtConcurrentRun>
 
 PlaylistCommands::PlaylistCommands(AppContext &context, PlaylistModel &model, QWidget *window)
     : m_context(context)
@@ -70,7 +71,30 @@ void PlaylistCommands::importList()
     if (path.isEmpty())
         return;
     // A file that cannot be read to its end adds what was read, silently.
-    m_model.appendItems(ListFile::import(path).items);
+    auto *import = new Import(this);
+    m_imports.append(import);
+    connect(import, &QFutureWatcherBase::finished, this, &PlaylistCommands::addImported);
+    import->setFuture(QtConcurrent::run(
+        [path] { return PlaylistModel::prepare(ListFile::import(path).items);
+}));
+}
+
+void PlaylistCommands::addImported()
+{
+    while (!m_imports.isEmpty() && m_imports.first()->future().isFinished()) {
+        Import *import = m_imports.takeFirst();
+        import->disconnect(this);
+        import->deleteLater();
+        QFuture<PlaylistModel::Batch> read = import->future();
+        m_model.appendBatch(read.takeResult());
+    }
+}
+
+void PlaylistCommands::settleImports()
+{
+    for (Import *import : std::as_const(m_imports))
+        import->waitForFinished();
+    addImported();
 }
 
 void PlaylistCommands::exportList()

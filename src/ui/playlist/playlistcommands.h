@@ -1,15 +1,20 @@
 #pragma once
 
+#include "core/playlist/playlistmodel.h"
+
+#include <QFutureWatcher>
+#include <QObject>
 #include <QString>
 
 struct AppContext;
-class PlaylistModel;
 class QWidget;
 
 // The list editing commands of the playlist window: add an address or a
 // file, delete one or all items, import and export list files. They change
-// only the list; xlist.cfg is written when the window closes.
-class PlaylistCommands
+// only the list; xlist.cfg is written when the window closes. Imported
+// files are read on a worker thread and their items added, in the order the
+// imports were asked for, when the read ends.
+class PlaylistCommands : public QObject
 {
 public:
     PlaylistCommands(AppContext &context, PlaylistModel &model, QWidget *window);
@@ -20,14 +25,21 @@ public:
     void deleteCurrent(); // Command8
     void importList(); // Label3
     void exportList(); // Label4
+    // Adds what every import under way reads, waiting for it if need be: the
+    // list is then whole for what comes next.
+    void settleImports();
 
     static QString listFilter();
     static QString importFilter();
     static QString proposedListName() { return QStringLiteral("TUNVIA_01.ram"); }
 
 private:
+    using Import = QFutureWatcher<PlaylistModel::Batch>;
+    void addImported();
+
     AppContext &m_context;
     PlaylistModel &m_model;
     QWidget *m_window;
     QString m_fileFolder; // where the last add-file dialog ended, for the next one
+    QList<Import *> m_imports; // under way, the oldest first
 };

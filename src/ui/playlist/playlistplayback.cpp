@@ -10,6 +10,8 @@
 #include "ui/common/appcontext.h"
 #include "ui/common/prompts.h"
 
+#include <QtConcurrent/QtConcurrentRun>
+
 PlaylistPlayback::PlaylistPlayback(
     AppContext &context, PlaylistModel &model, QWidget *window, Play play)
     : m_context(context)
@@ -17,6 +19,30 @@ PlaylistPlayback::PlaylistPlayback(
     , m_window(window)
     , m_play(std::move(play))
 {
+    // A draw made from a list that changed meanwhile is drawn again.
+    const auto changed = [this] { m_listChanged = true; };
+    connect(&model, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(&model, &QAbstractItemModel::modelReset, this, changed);
+    connect(&model, &QAbstractItemModel::layoutChanged, this, changed);
+}
+
+PlaylistPlayback::~PlaylistPlayback()
+{
+    cancel();
+}
+
+void PlaylistPlayback::cancel()
+{
+    // The watchers stay, unheard: their follow-ups check the request.
+    nextRequest();
+}
+
+bool PlaylistPlayback::writeLoopList(const std::shared_ptr<LoopFile> &file, quint64 request,
+    const QString &path, const QStringList &lines)
+{
+    const std::lock_guard lock(file->writing);
+    return file->latest == request && LoopList::write(path, lines);
 }
 
 QString PlaylistPlayback::loopListPath() const
@@ -37,17 +63,33 @@ void PlaylistPlayback::playCurrent(const QString &chosenEntry)
 
 void PlaylistPlayback::playInEngine(int row)
 {
+    const quint64 request = nextRequest();
     const QString text = trimSpaces(m_model.cellText(row, PlaylistModel::TextColumn));
-    QString source = text;
-    if (m_loopList) {
-        const QStringList texts = LoopList::rotated(m_model.texts(), row - 1);
-        // When the loop list cannot be written the item still plays, alone.
-        if (LoopList::write(loopListPath(), texts))
-            source = FileLocation::fromPath(loopListPath());
-        else if (!SafeSave::mayReplace(loopListPath()))
-            reportUnsafeLoopList();
+    if (!m_loopList) {
+        m_play(text);
+        return;
     }
-    m_play(source);
+    auto *writing = new QFutureWatcher<bool>(this);
+    connect(writing, &QFutureWatcherBase::finished, this, [this, writing, request, text] {
+        writing->deleteLater();
+        playLooping(request, text, writing->result());
+    });
+    writing->setFuture(QtConcurrent::run(
+        [file = m_loopFile, request, path = loopListPath(), items = m_model.items(), row] {
+            const QStringList texts = LoopList::rotated(PlaylistModel::textsOf(items), row - 1);
+            return writeLoopList(file, request, path, texts);
+        }));
+}
+
+void PlaylistPlayback::playLooping(quint64 request, const QString &text, bool written)
+{
+    if (!isLatest(request))
+        return;
+    // When the loop list cannot be written the item still plays, alone.
+    if (!written && !SafeSave::mayReplace(loopListPath()))
+        reportUnsafeLoopList();
+    if (isLatest(request))
+        m_play(written ? FileLocation::fromPath(loopListPath()) : text);
 }
 
 void PlaylistPlayback::reportUnsafeLoopList()
@@ -82,6 +124,8 @@ void PlaylistPlayback::startExternal(const QString &entry, const QString &itemTe
 
 void PlaylistPlayback::randomOrder()
 {
+    if (m_drawing)
+        return;
     const int count = m_model.itemCount();
     if (count == 0)
         return;
@@ -90,16 +134,41 @@ void PlaylistPlayback::randomOrder()
             Prompts::Icon::None, Prompts::Buttons::Ok);
         return;
     }
-    const RandomOrder::Draw draw = RandomOrder::draw(m_model.texts(), m_pick);
-    m_model.setCurrentCell(draw.rows.last(), PlaylistModel::TextColumn);
-    if (!LoopList::write(loopListPath(), draw.lines)) {
+    const quint64 request = nextRequest();
+    m_drawing = true;
+    m_listChanged = false;
+    auto *drawing = new QFutureWatcher<Drawn>(this);
+    connect(drawing, &QFutureWatcherBase::finished, this, [this, drawing, request] {
+        drawing->deleteLater();
+        m_drawing = false;
+        showDraw(request, drawing->result());
+    });
+    drawing->setFuture(QtConcurrent::run([file = m_loopFile, request, path = loopListPath(),
+                                             items = m_model.items(), pick = m_pick] {
+        Drawn drawn { RandomOrder::draw(PlaylistModel::textsOf(items), pick), false };
+        drawn.written = writeLoopList(file, request, path, drawn.draw.lines);
+        return drawn;
+    }));
+}
+
+void PlaylistPlayback::showDraw(quint64 request, const Drawn &drawn)
+{
+    if (!isLatest(request))
+        return; // the window closed, or something else was asked to play
+    if (m_listChanged) {
+        randomOrder();
+        return;
+    }
+    m_model.setCurrentCell(drawn.draw.rows.last(), PlaylistModel::TextColumn);
+    if (!drawn.written) {
         m_context.prompts.message(m_window,
             QStringLiteral("无法写入随机播放列表文件：") + loopListPath(), QStringLiteral("！！"),
             Prompts::Icon::Warning, Prompts::Buttons::Ok);
         return;
     }
-    const Prompts::Answer answer = m_context.prompts.message(m_window, draw.preview,
+    const Prompts::Answer answer = m_context.prompts.message(m_window, drawn.draw.preview,
         QStringLiteral("您看这顺序怎样？"), Prompts::Icon::None, Prompts::Buttons::YesNo);
-    if (answer == Prompts::Answer::Yes)
+    // Nothing plays when the box went unanswered or the window closed under it.
+    if (answer == Prompts::Answer::Yes && isLatest(request))
         m_play(loopListPath());
 }

@@ -1,5 +1,6 @@
 #include "ui/playlist/playlistwindow.h"
 
+#include "core/playlist/listprefetch.h"
 #include "core/playlist/playlistmodel.h"
 #include "core/playlist/playliststore.h"
 #include "core/program/texts.h"
@@ -186,6 +187,7 @@ HotSpot *PlaylistWindow::addHotSpot(const PlaylistLayout::Row &row)
 
 void PlaylistWindow::run(Command command)
 {
+    settle();
     switch (command) {
     case Command::AddAddress:
         return addUrl();
@@ -234,8 +236,31 @@ void PlaylistWindow::buildFrameControls()
         addHotSpot(row);
 }
 
+// When the saved list is still being read, the window shows at once and its
+// rows come when the read ends. Whatever would act on the list or save it
+// settles the load first, so nothing is added ahead of the saved items and
+// no half-loaded list is ever saved.
 void PlaylistWindow::loadList()
 {
+    ListPrefetch *prefetch = m_context.prefetchedList;
+    if (prefetch && prefetch->offers(m_store->readPath()) && !prefetch->done().isFinished()) {
+        m_loadWatcher = new QFutureWatcher<void>(this);
+        connect(m_loadWatcher, &QFutureWatcherBase::finished, this, &PlaylistWindow::settleLoad);
+        m_loadWatcher->setFuture(prefetch->done());
+        return;
+    }
+    settleLoad();
+}
+
+void PlaylistWindow::settleLoad()
+{
+    if (std::exchange(m_loaded, true))
+        return;
+    if (m_loadWatcher) {
+        m_loadWatcher->disconnect(this);
+        m_loadWatcher->deleteLater();
+        m_loadWatcher = nullptr;
+    }
     const PlaylistStore::LoadStatus status = m_store->load(*m_model, m_context.prefetchedList);
     if (!m_context.folder.isWritable()) {
         if (!std::exchange(m_context.state.toldListCannotBeSaved, true))
@@ -249,6 +274,14 @@ void PlaylistWindow::loadList()
         QTimer::singleShot(0, this, [this] { reportIncompleteList(true); });
     else if (m_store->linkRefused())
         QTimer::singleShot(0, this, &PlaylistWindow::reportUnsafeLink);
+}
+
+// Everything added so far, the saved list and imports under way included, is
+// in the list before anything acts on it.
+void PlaylistWindow::settle()
+{
+    settleLoad();
+    m_commands->settleImports();
 }
 
 void PlaylistWindow::reportIncompleteList(bool tooManyItems)
@@ -291,27 +324,33 @@ void PlaylistWindow::saveList()
     if (m_saved)
         return;
     m_saved = true;
-    m_store->save(*m_model);
+    saveKeepingOpen();
 }
 
 void PlaylistWindow::saveKeepingOpen()
 {
+    settle();
     m_store->save(*m_model);
 }
 
-bool PlaylistWindow::loadFailed() const
+bool PlaylistWindow::loadFailed()
 {
+    settleLoad();
     return m_store->loadFailed();
 }
 
 void PlaylistWindow::appendItem(PlaylistItem::Icon icon, const QString &text)
 {
+    settle();
     m_model->appendItem(icon, text);
 }
 
-void PlaylistWindow::appendItems(QList<PlaylistItem> items)
+int PlaylistWindow::appendItems(QList<PlaylistItem> items)
 {
+    settle();
+    const int first = m_model->itemCount() + 1;
     m_model->appendItems(std::move(items));
+    return first;
 }
 
 void PlaylistWindow::setRandomPick(RandomOrder::Pick pick)
@@ -350,6 +389,7 @@ void PlaylistWindow::randomOrder()
 
 void PlaylistWindow::playCurrent()
 {
+    settle();
     m_playback->playCurrent(m_otherPlayers->currentText());
 }
 
@@ -358,6 +398,7 @@ void PlaylistWindow::closeEvent(QCloseEvent *event)
     // Closing unloads the window: separate lock mode, then the list is saved
     // (once, however many ways the program's end reaches this window).
     m_context.state.lockMode = LockMode::Separate;
+    m_playback->cancel(); // a pending draw or play is no longer wanted
     saveList();
     event->accept();
 }

@@ -7,6 +7,7 @@
 #include "ui/menu/popupmenu.h"
 #include "ui/playlist/otherplayersbox.h"
 
+#include <QFutureWatcher>
 #include <QWidget>
 
 #include <memory>
@@ -41,7 +42,8 @@ public:
 
     // The append step every adder uses: the item goes to the end and is selected.
     void appendItem(PlaylistItem::Icon icon, const QString &text);
-    void appendItems(QList<PlaylistItem> items);
+    // Returns the grid row the first of them went to (after the saved list).
+    int appendItems(QList<PlaylistItem> items);
 
     // Offers the players of the table that are installed (the platform's by default).
     void useExternalPlayers(const QList<ExternalPlayers::Player> &table);
@@ -49,7 +51,7 @@ public:
     void setRandomPick(RandomOrder::Pick pick);
 
     // True when xlist.cfg could not be read: the window then never writes it.
-    bool loadFailed() const;
+    bool loadFailed();
     // Saves the list and stays open (the desktop session may yet go on).
     void saveKeepingOpen();
 
@@ -94,6 +96,8 @@ private:
     HotSpot *addHotSpot(const PlaylistLayout::Row &row);
     void run(PlaylistLayout::Command command);
     void loadList();
+    void settleLoad();
+    void settle();
     void reportIncompleteList(bool tooManyItems);
     void reportFullList(qsizetype refused);
     void reportUnsafeLink();
@@ -108,6 +112,9 @@ private:
     PlaylistGrid *m_grid = nullptr;
     OtherPlayersBox *m_otherPlayers = nullptr; // Combo1
     bool m_saved = false;
+    bool m_loaded = false;
+    // Set while the saved list is still being read: the rows come once it is.
+    QFutureWatcher<void> *m_loadWatcher = nullptr;
 
     // Frame hot spots (Image1, Image11, Image6, Image7, Image2).
     WindowFrame *m_frame = nullptr;
