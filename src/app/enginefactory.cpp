@@ -4,15 +4,18 @@
 #include "engine/mpvengine.h"
 #include "engine/mpvlibrary.h"
 
+#include <clocale>
+#include <optional>
+
 #include <QAccessible>
 #include <QMetaObject>
 
 #include <utility>
 
-EngineFactory::EngineFactory(Make make, WhenLoaded whenLoaded, QObject *parent)
+EngineFactory::EngineFactory(Make make, Prepare prepare, QObject *parent)
     : QObject(parent)
     , m_make(std::move(make))
-    , m_whenLoaded(std::move(whenLoaded))
+    , m_prepare(std::move(prepare))
 {
 }
 
@@ -28,9 +31,22 @@ std::unique_ptr<EngineFactory> EngineFactory::forMpv(const AppFolder &folder)
 {
     // Start-up asks for the engine once both windows are up. Unless something
     // is to play at once, libmpv starts loading only then, as it takes a core
-    // of its own for about 90 ms and the windows come first.
+    // of its own for about 90 ms and the windows come first. The player core
+    // then starts on the loader's thread; the window thread only wraps it.
+    std::setlocale(LC_NUMERIC, "C"); // libmpv refuses to start under another numeric locale
+    auto prepared = std::make_shared<std::optional<MpvEngine::Prepared>>();
     return std::make_unique<EngineFactory>(
-        [folder] { return MpvEngine::create(folder); }, &MpvLibrary::whenLoaded);
+        [folder, prepared]() -> std::unique_ptr<MediaEngine> {
+            if (!prepared->has_value())
+                return nullptr;
+            return MpvEngine::create(folder, std::move(**prepared));
+        },
+        [folder, prepared](std::function<void()> done) {
+            MpvLibrary::whenLoaded([folder, prepared, done = std::move(done)] {
+                *prepared = MpvEngine::prepare(folder);
+                done();
+            });
+        });
 }
 
 void EngineFactory::request()
@@ -38,16 +54,16 @@ void EngineFactory::request()
     if (m_requested)
         return;
     m_requested = true;
-    if (!m_whenLoaded) {
+    if (!m_prepare) {
         make();
         return;
     }
-    // The loader calls back on its own thread, and the engine is made on
-    // ours. A factory destroyed meanwhile (a quit while libmpv loads) is no
-    // longer called: its destructor clears the receiver under the lock.
+    // The preparation calls back on its own thread, and the engine is made
+    // on ours. A factory destroyed meanwhile (a quit while libmpv loads) is
+    // no longer called: its destructor clears the receiver under the lock.
     m_receiver = std::make_shared<Receiver>();
     m_receiver->factory = this;
-    m_whenLoaded([receiver = m_receiver] {
+    m_prepare([receiver = m_receiver] {
         const std::lock_guard<std::mutex> guard(receiver->lock);
         if (receiver->factory)
             QMetaObject::invokeMethod(

@@ -12,22 +12,25 @@ class AppFolder;
 
 // Makes the media engine without holding up the window thread: ready()
 // follows on the window thread once the engine can be taken, or failed()
-// when it cannot be made. With a loader, request() returns at once and the
-// engine is made once the loader is done; without one, it is made at once.
+// when it cannot be made. With a preparation step, request() returns at once
+// and the engine is made once the step is done; without one, it is made at
+// once.
 class EngineFactory : public QObject
 {
     Q_OBJECT
 public:
     // Makes the engine on the window thread; null when it cannot be made.
     using Make = std::function<std::unique_ptr<MediaEngine>()>;
-    // Calls its argument, on any thread, once what Make needs is loaded.
-    using WhenLoaded = std::function<void(std::function<void()>)>;
+    // Does the slow part of making the engine away from the window thread
+    // (loading libraries, starting the player core), then calls its
+    // argument, on any thread.
+    using Prepare = std::function<void(std::function<void()>)>;
 
-    explicit EngineFactory(Make make, WhenLoaded whenLoaded = {}, QObject *parent = nullptr);
+    explicit EngineFactory(Make make, Prepare prepare = {}, QObject *parent = nullptr);
     ~EngineFactory() override;
 
     // The libmpv engine, its settings in the application folder; libmpv
-    // opens on a worker thread.
+    // opens, and the player core starts, on a worker thread.
     static std::unique_ptr<EngineFactory> forMpv(const AppFolder &folder);
 
     // Starts making the engine; a second request while one is under way, or
@@ -49,7 +52,7 @@ private:
     };
 
     Make m_make;
-    WhenLoaded m_whenLoaded;
+    Prepare m_prepare;
     std::shared_ptr<Receiver> m_receiver;
     std::unique_ptr<MediaEngine> m_engine;
     bool m_requested = false;

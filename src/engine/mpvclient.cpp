@@ -7,7 +7,7 @@
 
 namespace {
 
-// Valid once the engine exists: MpvClient::create succeeded only with it.
+// Valid once the engine exists: its core started only with the library.
 const MpvSymbols &mpv()
 {
     return *MpvLibrary::symbols();
@@ -110,19 +110,12 @@ MpvClient::EndReason reasonOf(mpv_end_file_reason reason)
 
 std::unique_ptr<MpvClient> MpvClient::create(const Options &options)
 {
-    if (!MpvLibrary::symbols())
-        return nullptr;
-    mpv_handle *handle = mpv().mpv_create();
-    if (!handle)
-        return nullptr;
-    // An option this build of libmpv does not know is left out rather than
-    // leaving the program without an engine.
-    for (const auto &[name, value] : options)
-        mpv().mpv_set_option_string(handle, name.constData(), value.constData());
-    if (mpv().mpv_initialize(handle) < 0) {
-        mpv().mpv_terminate_destroy(handle);
-        return nullptr;
-    }
+    const std::unique_ptr<MpvCore> core = MpvCore::start(options);
+    return core ? adopt(core->takeHandle()) : nullptr;
+}
+
+std::unique_ptr<MpvClient> MpvClient::adopt(void *handle)
+{
     return std::unique_ptr<MpvClient>(new MpvClient(handle));
 }
 

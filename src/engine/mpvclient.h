@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/entryerror.h"
+#include "engine/mpvcore.h"
 
 #include <QByteArray>
 #include <QList>
@@ -18,13 +19,16 @@ class MpvClient : public QObject
 {
     Q_OBJECT
 public:
-    using Options = QList<QPair<QByteArray, QByteArray>>;
+    using Options = MpvCore::Options;
     enum class EndReason { Eof, Stop, Quit, Error, Redirect };
     using Failure = EntryError::Kind;
 
     // Sets the options, then initializes; null when libmpv cannot be created
     // or initialized.
     static std::unique_ptr<MpvClient> create(const Options &options);
+    // Takes over a core started by MpvCore (an mpv_handle), on the thread
+    // that is to own the client.
+    static std::unique_ptr<MpvClient> adopt(void *handle);
     ~MpvClient() override;
 
     // A command with a tag other than 0 reports its failure as commandFailed.

@@ -5,6 +5,7 @@
 #include "engine/fileaccess.h"
 #include "engine/listexpander.h"
 #include "engine/mpvclient.h"
+#include "engine/mpvcore.h"
 #include "engine/remotelist.h"
 #include "engine/remotelistfetcher.h"
 #include "engine/statisticsfeed.h"
@@ -21,10 +22,10 @@ const int watchdogMarginMs = 5000;
 // so that a long list does not hold up the start of its first entry.
 const qsizetype kAheadWhileOpening = 64;
 
-MpvClient::Options startOptions(const EngineSettings &settings)
+MpvCore::Options startOptions(const EngineSettings &settings)
 {
     // clang-format off
-    MpvClient::Options options {
+    MpvCore::Options options {
         { "idle", "yes" }, { "keep-open", "no" }, { "config", "no" }, { "terminal", "no" },
         { "input-default-bindings", "no" }, { "input-vo-keyboard", "no" }, { "ytdl", "no" },
         { "load-scripts", "no" }, { "osc", "no" }, { "load-osd-console", "no" },
@@ -48,25 +49,37 @@ MpvClient::Options startOptions(const EngineSettings &settings)
 
 } // namespace
 
+MpvEngine::Prepared MpvEngine::prepare(const AppFolder &folder)
+{
+    Prepared prepared;
+    prepared.settings = EngineSettings::load(folder.fileToRead(QStringLiteral("engine.ini")));
+    prepared.core = MpvCore::start(startOptions(prepared.settings));
+    return prepared;
+}
+
+std::unique_ptr<MediaEngine> MpvEngine::create(const AppFolder &folder, Prepared prepared)
+{
+    if (!prepared.core)
+        return nullptr;
+    auto client = MpvClient::adopt(prepared.core->takeHandle());
+    auto renderer = VideoRenderer::adopt(prepared.core->takeRenderContext());
+    return std::unique_ptr<MediaEngine>(
+        new MpvEngine(folder, prepared.settings, std::move(client), std::move(renderer)));
+}
+
 std::unique_ptr<MediaEngine> MpvEngine::create(const AppFolder &folder)
 {
     std::setlocale(LC_NUMERIC, "C"); // libmpv refuses to start under another numeric locale
-    const EngineSettings settings
-        = EngineSettings::load(folder.fileToRead(QStringLiteral("engine.ini")));
-    std::unique_ptr<MpvClient> client = MpvClient::create(startOptions(settings));
-    if (!client)
-        return nullptr;
-    return std::unique_ptr<MediaEngine>(new MpvEngine(folder, settings, std::move(client)));
+    return create(folder, prepare(folder));
 }
 
-MpvEngine::MpvEngine(
-    const AppFolder &folder, const EngineSettings &settings, std::unique_ptr<MpvClient> client)
+MpvEngine::MpvEngine(const AppFolder &folder, const EngineSettings &settings,
+    std::unique_ptr<MpvClient> client, std::unique_ptr<VideoRenderer> renderer)
     : m_folder(folder)
     , m_settings(settings)
     , m_client(std::move(client))
+    , m_renderer(std::move(renderer))
 {
-    // The render context must exist before any video starts.
-    m_renderer = VideoRenderer::create(m_client->nativeHandle());
     if (!m_renderer)
         m_client->setProperty("vid", QStringLiteral("no"));
     m_views = std::make_unique<EngineViews>(m_renderer.get());

@@ -5,6 +5,7 @@
 #include "engine/currentmedium.h"
 #include "engine/enginesettings.h"
 #include "engine/entryerror.h"
+#include "engine/mpvcore.h"
 #include "engine/playbacktracker.h"
 #include "engine/ramlist.h"
 #include "engine/sourcelocation.h"
@@ -19,6 +20,7 @@ class EngineSettingsDialog;
 class EngineViews;
 class ListExpander;
 class MpvClient;
+
 class RemoteListFetcher;
 class StatisticsFeed;
 class StatisticsWindow;
@@ -37,7 +39,19 @@ class MpvEngine : public MediaEngine
 {
     Q_OBJECT
 public:
-    // Null when libmpv cannot be created or initialized.
+    // What the engine is made of that may be made away from the window
+    // thread: its settings and its started core (null when libmpv cannot be
+    // created or initialized).
+    struct Prepared
+    {
+        EngineSettings settings;
+        std::unique_ptr<MpvCore> core;
+    };
+    // On any thread, once libmpv is loaded and the numeric locale is "C".
+    static Prepared prepare(const AppFolder &folder);
+    // On the window thread. Null when the core could not be started.
+    static std::unique_ptr<MediaEngine> create(const AppFolder &folder, Prepared prepared);
+    // Both steps on the window thread.
     static std::unique_ptr<MediaEngine> create(const AppFolder &folder);
     ~MpvEngine() override;
 
@@ -77,8 +91,8 @@ Q_SIGNALS:
     void statusChanged(const PlaybackStatus &status);
 
 private:
-    MpvEngine(
-        const AppFolder &folder, const EngineSettings &settings, std::unique_ptr<MpvClient> client);
+    MpvEngine(const AppFolder &folder, const EngineSettings &settings,
+        std::unique_ptr<MpvClient> client, std::unique_ptr<VideoRenderer> renderer);
     void connectClient();
     void observeProperties();
     void openSource();

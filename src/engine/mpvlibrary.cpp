@@ -2,6 +2,9 @@
 
 #include "engine/mpvsymbols.h"
 
+#include <QThreadPool>
+
+#include <atomic>
 #include <future>
 #include <mutex>
 #include <utility>
@@ -46,6 +49,10 @@ const MpvSymbols *load()
 std::mutex waitingLock;
 bool finished = false;
 std::vector<std::function<void()>> waiting;
+// What symbols() answers once the worker has finished, also to the worker
+// itself while it notifies (its future is not ready until it returns).
+std::atomic<const MpvSymbols *> loaded { nullptr };
+std::atomic_bool answerKnown { false };
 
 // Declared after what the worker uses: at exit, the last future of
 // std::async waits for the worker before those are destroyed.
@@ -55,6 +62,8 @@ std::shared_future<const MpvSymbols *> loading;
 const MpvSymbols *loadAndNotify()
 {
     const MpvSymbols *symbols = load();
+    loaded = symbols;
+    answerKnown = true;
     std::vector<std::function<void()>> toNotify;
     {
         const std::lock_guard<std::mutex> guard(waitingLock);
@@ -84,11 +93,15 @@ void whenLoaded(std::function<void()> notify)
             return;
         }
     }
-    notify();
+    // Loaded already: on a pooled thread, which the application object
+    // waits for when it goes.
+    QThreadPool::globalInstance()->start(std::move(notify));
 }
 
 const MpvSymbols *symbols()
 {
+    if (answerKnown)
+        return loaded;
     startLoading();
     return loading.get();
 }

@@ -14,8 +14,9 @@ namespace MpvLibrary {
 void startLoading();
 
 // Calls `notify` once the worker has finished, whether or not libmpv could
-// be opened (starting it if needed): on the worker's thread, or at once on
-// the caller's when it has finished already.
+// be opened (starting it if needed): on the worker's thread, or on a thread
+// of Qt's global pool when it has finished already; never on the caller's.
+// Waiting for symbols() there returns at once.
 void whenLoaded(std::function<void()> notify);
 
 // Waits for the worker (starting it if needed). Null when libmpv is missing

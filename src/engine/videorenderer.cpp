@@ -7,7 +7,7 @@
 
 namespace {
 
-// Valid once the engine exists: MpvClient::create succeeded only with it.
+// Valid once the engine exists: its core started only with the library.
 const MpvSymbols &mpv()
 {
     return *MpvLibrary::symbols();
@@ -28,15 +28,11 @@ void freeAligned(void *buffer)
 
 } // namespace
 
-std::unique_ptr<VideoRenderer> VideoRenderer::create(void *mpvHandle)
+std::unique_ptr<VideoRenderer> VideoRenderer::adopt(void *renderContext)
 {
-    char apiType[] = MPV_RENDER_API_TYPE_SW;
-    mpv_render_param params[]
-        = { { MPV_RENDER_PARAM_API_TYPE, apiType }, { MPV_RENDER_PARAM_INVALID, nullptr } };
-    mpv_render_context *context = nullptr;
-    if (mpv().mpv_render_context_create(&context, static_cast<mpv_handle *>(mpvHandle), params) < 0)
+    if (!renderContext)
         return nullptr;
-    return std::unique_ptr<VideoRenderer>(new VideoRenderer(context));
+    return std::unique_ptr<VideoRenderer>(new VideoRenderer(renderContext));
 }
 
 VideoRenderer::VideoRenderer(void *context)

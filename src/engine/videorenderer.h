@@ -17,8 +17,9 @@ class VideoRenderer : public QObject
 {
     Q_OBJECT
 public:
-    // mpvHandle: the core's handle; null when software rendering is unavailable.
-    static std::unique_ptr<VideoRenderer> create(void *mpvHandle);
+    // Takes over a software render context made by MpvCore (an
+    // mpv_render_context); null without one.
+    static std::unique_ptr<VideoRenderer> adopt(void *renderContext);
     ~VideoRenderer() override;
 
     // In device pixels; an empty size means nobody shows video.

@@ -6,6 +6,7 @@
 #include "core/text/textfile.h"
 #include "engine/mpvclient.h"
 #include "engine/mpvengine.h"
+#include "engine/mpvlibrary.h"
 #include "support/testfiles.h"
 
 #include <QDir>
@@ -13,7 +14,10 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
+
+#include <atomic>
 
 using namespace EngineTestKit;
 
@@ -52,6 +56,7 @@ private Q_SLOTS:
     void remoteListFailuresEndInErrorAndNewerRequestsCancel();
     void skipRightAfterAFailedSourceDoesNotHang();
     void refusedCommandsReportTheirTag();
+    void loadedLibraryNotifiesAwayFromTheCaller();
 
 private:
     QString media(const QString &name) const { return m_media.filePath(name); }
@@ -540,6 +545,16 @@ void TestMpvEngine::skipRightAfterAFailedSourceDoesNotHang()
     QTest::qWait(500);
     QCOMPARE(m_engine->playbackState(), MediaEngine::Stopped);
     QVERIFY(m_engine->status().errorText.contains(QStringLiteral("nowhere.mp3")));
+}
+
+// The player core starts in what is notified: never on the window thread.
+void TestMpvEngine::loadedLibraryNotifiesAwayFromTheCaller()
+{
+    QVERIFY(MpvLibrary::symbols()); // loaded by now
+    std::atomic<QThread *> notifiedOn { nullptr };
+    MpvLibrary::whenLoaded([&notifiedOn] { notifiedOn = QThread::currentThread(); });
+    QTRY_VERIFY_WITH_TIMEOUT(notifiedOn != nullptr, 30000);
+    QVERIFY(notifiedOn != QThread::currentThread());
 }
 
 void TestMpvEngine::refusedCommandsReportTheirTag()
