@@ -30,6 +30,33 @@ void preferXWayland()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+// A repaint into a backing store the X server reads through shared memory
+// first waits for the server (a round trip), lest it draw over pixels the
+// server has not yet taken. The player repaints a few small areas several
+// times a second (the activity bar, the time): the socket carries those more
+// cheaply, and without the wait. A user's own choice stands, and the
+// programs this one starts get the environment it was given.
+class RepaintsWithoutWaitingForX
+{
+public:
+    RepaintsWithoutWaitingForX()
+        : m_set(!qEnvironmentVariableIsSet(kName))
+    {
+        if (m_set)
+            qputenv(kName, "1");
+    }
+    // Once the display connection is made, which is when Qt reads it.
+    void forgetVariable() const
+    {
+        if (m_set)
+            qunsetenv(kName);
+    }
+
+private:
+    static constexpr const char *kName = "QT_XCB_NO_MITSHM";
+    bool m_set;
+};
+
 // Qt's own texts (OK, Cancel, file dialog labels, the help's headings) in
 // Chinese too.
 void installChineseQtTexts(QTranslator &texts)
@@ -97,7 +124,9 @@ int main(int argc, char *argv[])
     // A long list takes a while to read: it is read while Qt starts.
     ListPrefetch prefetchedList(launch.listFile);
 
+    const RepaintsWithoutWaitingForX repaints;
     QApplication app(argc, argv);
+    repaints.forgetVariable();
     // Taskbars and docks find the menu entry, and with it the icon, by this name.
     QGuiApplication::setDesktopFileName(QLatin1String(MprisService::kDesktopId));
     std::setlocale(LC_NUMERIC, "C"); // libmpv needs it

@@ -20,6 +20,18 @@
 #include <QTimer>
 #include <QToolTip>
 
+// Counts the paint events a widget gets.
+struct PaintCount : QObject
+{
+    explicit PaintCount(QWidget *widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+    int count = 0;
+};
+
 class TestPlayerWindow : public QObject
 {
     Q_OBJECT
@@ -336,6 +348,20 @@ private Q_SLOTS:
         QCOMPARE(t->launcher.startedPrograms, started);
         QCOMPARE(t->prompts.asked.size(), 1);
         QVERIFY(t->engine->calls.isEmpty());
+    }
+
+    // A step of the bar paints the bar alone, not the window under it.
+    void activityBarStepPaintsNothingBeneath()
+    {
+        player->show();
+        QVERIFY(QTest::qWaitForWindowExposed(player));
+        QCoreApplication::processEvents();
+        PaintCount window(player);
+        PaintCount bar(control<QProgressBar>("ProgressBar1"));
+        t->engine->state = MediaEngine::Playing;
+        tickActivity();
+        QTRY_VERIFY_WITH_TIMEOUT(bar.count > 0, 30000);
+        QCOMPARE(window.count, 0);
     }
 
     void activityBarShowsEachValueAsItsOwnNumberOfSegments()

@@ -8,8 +8,16 @@ ActivityBar::ActivityBar(Skin::Picture backdrop, QWidget *parent)
     : QProgressBar(parent)
     , m_backdrop(backdrop)
 {
-    // Every pixel comes from a look, which holds the backdrop as well.
-    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+bool ActivityBar::event(QEvent *event)
+{
+    const bool handled = QProgressBar::event(event);
+    // Every pixel comes from a look, which holds the backdrop as well. The
+    // style sheet's polish clears this, so it is set again after each one.
+    if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange)
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    return handled;
 }
 
 void ActivityBar::paintEvent(QPaintEvent *)

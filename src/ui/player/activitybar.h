@@ -19,6 +19,7 @@ public:
     ActivityBar(Skin::Picture backdrop, QWidget *parent);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
