@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libqt6svg6 qt6-translations-l10n
-    libgl-dev libxkbcommon-dev libx11-dev
+    libgl-dev libxkbcommon-dev libx11-dev libfontconfig-dev
     libmpv-dev
     fonts-dejavu-core fonts-arphic-gbsn00lp fonts-arphic-uming fonts-wqy-zenhei
 )

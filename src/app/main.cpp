@@ -121,8 +121,10 @@ int main(int argc, char *argv[])
     Launch launch;
     if (const std::optional<int> status = prepare(argc, argv, launch))
         return *status;
-    // A long list takes a while to read: it is read while Qt starts.
+    // A long list takes a while to read: it is read while Qt starts, and so
+    // is the font configuration.
     ListPrefetch prefetchedList(launch.listFile);
+    startReadingFontConfiguration();
 
     const RepaintsWithoutWaitingForX repaints;
     QApplication app(argc, argv);

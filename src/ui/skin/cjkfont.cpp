@@ -3,6 +3,21 @@
 #include <QApplication>
 #include <QFont>
 
+#include <future>
+#include <mutex>
+
+#ifdef TUNVIA_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
+namespace {
+
+std::once_flag readingStarted;
+// Waited for at exit too, by its destructor.
+std::future<void> reading;
+
+} // namespace
+
 static QString songFamily()
 {
     return QStringLiteral("宋体");
@@ -10,6 +25,9 @@ static QString songFamily()
 
 void installSongFont()
 {
+    // Two readers would each read it all: the font database waits instead.
+    if (reading.valid())
+        reading.wait();
     // Latin letters from a plain sans face, Chinese from a Song (Ming) face: the
     // Song faces' own Latin letters look typewritten beside the Chinese. The
     // simplified-Chinese Song face comes first: a quarter of the UMing
@@ -26,4 +44,14 @@ void installSongFont()
 QFont songFont()
 {
     return QFont(songFamily(), 9);
+}
+
+void startReadingFontConfiguration()
+{
+#ifdef TUNVIA_HAVE_FONTCONFIG
+    // Qt's font database calls FcInit() too, which then finds the
+    // configuration loaded.
+    std::call_once(
+        readingStarted, [] { reading = std::async(std::launch::async, [] { FcInit(); }); });
+#endif
 }
