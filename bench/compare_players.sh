@@ -105,6 +105,13 @@ for tool in first_sound play_cpu; do
         probe mpv-audio "" "${args[@]}" -- mpv --no-video --pulse-buffer=500 "$mp3"
     } > "$out/$tool.txt"
 done
+mem=("$repo/bench/idle_memory.py" "$runs")
+{
+    probe floor "" "${mem[@]}" -- "$work/app/tunvia_floor"
+    probe tunvia "" "${mem[@]}" -- "$work/app/tunvia"
+    probe aud-gtk-skins "$h/seeds/aud-gtk-skins" "${mem[@]}" -- audacious
+    probe qmmp "$h/seeds/qmmp" "${mem[@]}" -- qmmp
+} > "$out/idle_memory.txt"
 xvfb_stop
 bench_session_stop
 

@@ -14,7 +14,7 @@ def load_run(out):
                 o = json.loads(line)
                 harness.setdefault(o['player'], {})[o['metric']] = o
     probes = {}
-    for tool in ('window_maps', 'first_sound', 'play_cpu'):
+    for tool in ('window_maps', 'first_sound', 'play_cpu', 'idle_memory'):
         found = probes.setdefault(tool, {})
         path = os.path.join(out, tool + '.txt')
         if os.path.exists(path):
@@ -53,7 +53,9 @@ rows = [  # label, metric (a harness metric, or probe:NAME), scale, aim
     ('last window mapped within 3 s (harness; Tunvia: its drop window), ms', 'startup_last_map', 1, None),
     ('both windows mapped (player and playlist; floor: its two), ms', 'probe:window_maps', 1, aim_floor(1.3)),
     ('both windows mapped with a 100,000-item list, ms', 'list100k', 1, aim_floor(1.5)),
-    ('idle PSS, MB', 'idle_pss', MB, aim_qmmp),
+    ('idle PSS (harness: the kernel\'s, by page), MB', 'idle_pss', MB, None),
+    ('idle PSS by file (each file\'s pages over the processes that map it), MB',
+     'probe:idle_memory', 1, aim_qmmp),
     ('idle USS, MB', 'idle_uss', MB, None),
     ('idle PSS with a 100,000-item list, MB', 'pss100k', MB, None),
     ('playback CPU per window (harness, 10 ms clock ticks), ms', 'play_cpu', 1, None),
