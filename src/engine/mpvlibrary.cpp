@@ -46,13 +46,14 @@ const MpvSymbols *load()
     return complete ? &symbols : nullptr;
 }
 
-std::mutex waitingLock;
-bool finished = false;
-std::vector<std::function<void()>> waiting;
 // What symbols() answers once the worker has finished, also to the worker
 // itself while it notifies (its future is not ready until it returns).
 std::atomic<const MpvSymbols *> loaded { nullptr };
-std::atomic_bool answerKnown { false };
+std::atomic_bool finished { false };
+// Who waits to hear the worker has finished: taken by the worker under the
+// lock once `finished` is set, so a caller that found it unset is heard.
+std::mutex waitingLock;
+std::vector<std::function<void()>> waiting;
 
 // Declared after what the worker uses: at exit, the last future of
 // std::async waits for the worker before those are destroyed.
@@ -63,11 +64,10 @@ const MpvSymbols *loadAndNotify()
 {
     const MpvSymbols *symbols = load();
     loaded = symbols;
-    answerKnown = true;
+    finished = true;
     std::vector<std::function<void()>> toNotify;
     {
         const std::lock_guard<std::mutex> guard(waitingLock);
-        finished = true;
         toNotify.swap(waiting);
     }
     for (const std::function<void()> &notify : toNotify)
@@ -100,7 +100,7 @@ void whenLoaded(std::function<void()> notify)
 
 const MpvSymbols *symbols()
 {
-    if (answerKnown)
+    if (finished)
         return loaded;
     startLoading();
     return loading.get();
