@@ -1,5 +1,6 @@
 #include "core/playlist/externalplayers.h"
 #include "core/playlist/listfile.h"
+#include "core/playlist/listprefetch.h"
 #include "core/playlist/playlistmodel.h"
 #include "core/playlist/playliststore.h"
 #include "core/playlist/randomorder.h"
@@ -215,6 +216,27 @@ private Q_SLOTS:
         QCOMPARE(model.texts(), texts);
         QCOMPARE(iconLetters(itemsOf(model)), icons);
         QCOMPARE(model.currentRow(), model.itemCount()); // the last item, or the header row
+    }
+
+    // A read held back for the windows begins when asked, or when the list
+    // is needed before that: what the file holds then is what loads.
+    void aDeferredListReadBeginsWhenAskedOrNeeded()
+    {
+        const QString file = path(QStringLiteral("xlist.cfg"));
+        for (const bool asked : { true, false }) {
+            writeBytes(file, "old\r\n");
+            ListPrefetch prefetch(file, ListPrefetch::Start::WhenAsked);
+            writeBytes(file, "new\r\n");
+            QVERIFY(!prefetch.done().isFinished());
+            if (asked) {
+                prefetch.start();
+                QTRY_VERIFY_WITH_TIMEOUT(prefetch.done().isFinished(), 10000);
+            }
+            PlaylistModel model;
+            QCOMPARE(PlaylistStore(file).load(model, &prefetch), PlaylistStore::LoadStatus::Loaded);
+            QCOMPARE(model.texts(), QStringList { QStringLiteral("new") });
+            QVERIFY(prefetch.done().isFinished());
+        }
     }
 
     void oddTextsSurviveASaveAndALoad()

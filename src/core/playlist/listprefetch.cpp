@@ -2,10 +2,6 @@
 
 #include "core/playlist/listfile.h"
 
-#include <QPromise>
-
-#include <memory>
-
 ListPrefetch::Read ListPrefetch::read(const QString &path)
 {
     const TextFile::ReadResult result = TextFile::readLines(path);
@@ -14,13 +10,22 @@ ListPrefetch::Read ListPrefetch::read(const QString &path)
             ListFile::itemsFromLines(result.lines, &PlaylistItem::iconForSaved)) };
 }
 
-ListPrefetch::ListPrefetch(const QString &path)
+ListPrefetch::ListPrefetch(const QString &path, Start start)
     : m_path(path)
+    , m_promise(std::make_shared<QPromise<void>>())
+    , m_done(m_promise->future())
 {
-    auto done = std::make_shared<QPromise<void>>();
-    m_done = done->future();
-    done->start();
-    m_pending = std::async(std::launch::async, [path, done] {
+    m_promise->start();
+    if (start == Start::AtOnce)
+        this->start();
+}
+
+void ListPrefetch::start()
+{
+    const std::lock_guard lock(m_guard);
+    if (m_pending.valid() || m_taken)
+        return;
+    m_pending = std::async(std::launch::async, [path = m_path, done = m_promise] {
         Read result = read(path);
         done->finish();
         return result;
@@ -38,6 +43,12 @@ std::optional<ListPrefetch::Read> ListPrefetch::take(const QString &path)
     const std::lock_guard lock(m_guard);
     if (m_taken || m_path != path)
         return std::nullopt;
+    if (!m_pending.valid()) {
+        m_taken = true;
+        Read result = read(m_path);
+        m_promise->finish();
+        return result;
+    }
     m_taken = true;
     return m_pending.get();
 }
