@@ -64,35 +64,52 @@ void EngineDisplay::paintEvent(QPaintEvent *)
 
 void EngineDisplay::paintPanel(QPainter &painter)
 {
-    QLinearGradient gradient(0, 0, 0, height());
-    gradient.setColorAt(0, backgroundTop);
-    gradient.setColorAt(1, backgroundBottom);
-    painter.fillRect(rect(), gradient);
-    painter.setPen(frameColor);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-
     QFont small = font();
     small.setPixelSize(qBound(9, height() / 4, 12));
     painter.setFont(small);
-    const int line = painter.fontMetrics().height();
-    const QRect text = rect().adjusted(6, 3, -6, -3);
-    const QRect first(text.left(), text.top(), text.width(), line);
-    const QRect second = first.translated(0, line + 1);
-
+    const QFontMetrics metrics = painter.fontMetrics();
     const QString time = m_status.timeText()
         + (m_status.entryText().isEmpty() ? QString() : QLatin1String("  ") + m_status.entryText());
+    const PanelLook look { size(), devicePixelRatioF(), small, m_status.stateText(),
+        m_status.state == MediaEngine::Stopped && !m_status.errorText.isEmpty(), m_status.title,
+        time.isEmpty() ? 0 : metrics.horizontalAdvance(time) + 8 };
+    if (look != m_panelLook || m_panel.isNull())
+        drawPanelLook(look);
+    painter.drawPixmap(0, 0, m_panel);
+
+    const QRect text = rect().adjusted(6, 3, -6, -3);
     painter.setPen(textColor);
-    painter.drawText(first, Qt::AlignRight | Qt::AlignVCenter, time);
-    const int timeWidth = time.isEmpty() ? 0 : painter.fontMetrics().horizontalAdvance(time) + 8;
-    const bool error = m_status.state == MediaEngine::Stopped && !m_status.errorText.isEmpty();
-    painter.setPen(error ? errorColor : stateColor);
-    const QRect stateRect = first.adjusted(0, 0, -timeWidth, 0);
+    painter.drawText(QRect(text.left(), text.top(), text.width(), metrics.height()),
+        Qt::AlignRight | Qt::AlignVCenter, time);
+    paintProgress(painter);
+}
+
+void EngineDisplay::drawPanelLook(const PanelLook &look)
+{
+    m_panelLook = look;
+    m_panel = QPixmap(look.size * look.pixelRatio);
+    m_panel.setDevicePixelRatio(look.pixelRatio);
+    QPainter painter(&m_panel);
+    const QRect area(QPoint(0, 0), look.size);
+    QLinearGradient gradient(0, 0, 0, area.height());
+    gradient.setColorAt(0, backgroundTop);
+    gradient.setColorAt(1, backgroundBottom);
+    painter.fillRect(area, gradient);
+    painter.setPen(frameColor);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+
+    painter.setFont(look.font);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QRect text = area.adjusted(6, 3, -6, -3);
+    const QRect first(text.left(), text.top(), text.width(), metrics.height());
+    const QRect second = first.translated(0, metrics.height() + 1);
+    painter.setPen(look.error ? errorColor : stateColor);
+    const QRect stateRect = first.adjusted(0, 0, -look.timeWidth, 0);
     painter.drawText(stateRect, Qt::AlignLeft | Qt::AlignVCenter,
-        painter.fontMetrics().elidedText(m_status.stateText(), Qt::ElideRight, stateRect.width()));
+        metrics.elidedText(look.state, Qt::ElideRight, stateRect.width()));
     painter.setPen(textColor);
     painter.drawText(second, Qt::AlignLeft | Qt::AlignVCenter,
-        painter.fontMetrics().elidedText(m_status.title, Qt::ElideMiddle, second.width()));
-    paintProgress(painter);
+        metrics.elidedText(look.title, Qt::ElideMiddle, second.width()));
 }
 
 // A thin bar under the text: elapsed part of the total, or the buffer fill.

@@ -2,7 +2,9 @@
 
 #include "engine/playbackstatus.h"
 
+#include <QFont>
 #include <QImage>
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
@@ -39,7 +41,23 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What the panel shows apart from the time and the progress; drawn once
+    // into m_panel and kept while it stays the same, as the time changes
+    // every second and the rest seldom.
+    struct PanelLook
+    {
+        QSize size;
+        qreal pixelRatio = 1;
+        QFont font;
+        QString state;
+        bool error = false;
+        QString title;
+        int timeWidth = 0;
+        bool operator==(const PanelLook &other) const = default;
+    };
+
     void paintPanel(QPainter &painter);
+    void drawPanelLook(const PanelLook &look);
     void paintProgress(QPainter &painter);
     void announceSize();
     bool canBeSeen() const;
@@ -47,6 +65,8 @@ private:
 
     PlaybackStatus m_status;
     QImage m_frame;
+    PanelLook m_panelLook;
+    QPixmap m_panel;
     QSize m_announced;
     QPointer<QWidget> m_window; // the top-level whose size and state are watched
 };
