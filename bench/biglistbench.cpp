@@ -21,7 +21,7 @@
 // and how long the engine took to hold the whole list.
 //
 // As the program does when nothing is to play, the saved list is read on a
-// worker thread once the windows are up (ListPrefetch).
+// worker thread once the windows are built (ListPrefetch).
 //
 //   bench_biglist [--items N] [--runs N] [--links DIR]
 //
@@ -266,7 +266,6 @@ void Bench::runOnce(bool keep)
         StallMeter stalls;
         m_clock.start();
         program->start();
-        QTimer::singleShot(0, [&prefetch] { prefetch.start(); });
         PlaylistWindow *window = program->windows().existingPlaylist();
         until([&] { return window->windowHandle() && window->windowHandle()->isExposed(); },
             QStringLiteral("the playlist window"));

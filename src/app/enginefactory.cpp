@@ -90,7 +90,7 @@ void loadMpvAhead()
     // While the dynamic loader maps libmpv's two hundred libraries no other
     // thread can start. Qt starts one for the accessibility bridge when the
     // first label gets its text: bring the bridge up first, or the windows
-    // would wait for libmpv.
+    // would wait for libmpv. (The loader starts the thread pool's threads.)
     QAccessible::isActive();
     MpvLibrary::startLoading();
 }

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTimer>
 #include <QTranslator>
 
 #include <clocale>
@@ -123,9 +122,9 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = prepare(argc, argv, launch))
         return *status;
     // A long list takes a while to read. What is to play goes after it, so
-    // then it is read while Qt starts; otherwise once the windows are up, as
-    // a read beside their building holds them back, and its rows follow when
-    // it ends. The font configuration is read while Qt starts.
+    // then it is read while Qt starts; otherwise once the windows are built,
+    // and its rows follow when it ends. The font configuration is read while
+    // Qt starts.
     const bool listNeededFirst = !launch.locations.isEmpty();
     ListPrefetch prefetchedList(launch.listFile,
         listNeededFirst ? ListPrefetch::Start::AtOnce : ListPrefetch::Start::WhenAsked);
@@ -158,6 +157,5 @@ int main(int argc, char *argv[])
         &instance, &SingleInstance::locationsReceived, &program, &Program::takeHandOff);
     QObject::connect(&instance, &SingleInstance::commandReceived, &program, &Program::takeCommand);
     program.start(launch.locations, launch.command);
-    QTimer::singleShot(0, &app, [&prefetchedList] { prefetchedList.start(); });
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/windowset.h"
+#include "core/playlist/listprefetch.h"
 #include "ui/common/appcontext.h"
 #include "ui/common/prompts.h"
 #include "ui/player/playerwindow.h"
@@ -20,6 +21,11 @@ void Startup::run()
     PlaylistWindow *playlist = m_hub.playlist();
     player->show();
     playlist->show();
+    // A saved list still to be read is read now: read beside the building of
+    // the windows it held them back. It starts before the engine, as no
+    // thread can start while libmpv's libraries load.
+    if (m_context.prefetchedList)
+        m_context.prefetchedList->start();
     // The engine starts last, while the windows are already on the screen.
     m_hub.startEngine();
 }

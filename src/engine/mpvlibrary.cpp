@@ -5,7 +5,10 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -75,12 +78,44 @@ const MpvSymbols *loadAndNotify()
     return symbols;
 }
 
+// No thread can start while the dynamic loader maps libmpv's two hundred
+// libraries: pthread_create waits for the loader's lock, for the better part
+// of a tenth of a second. The window thread hands work to Qt's thread pool
+// (the raster engine splits a large blend over it, as in a window's first
+// paint, and the list's workers run there), so the pool's threads are
+// started first. Each task holds its thread until all have one, which makes
+// the pool start every thread it may use; they then idle until they expire.
+void startPoolThreads()
+{
+    struct Gate
+    {
+        std::mutex lock;
+        std::condition_variable allStarted;
+        int missing = 0;
+    };
+    QThreadPool *pool = QThreadPool::globalInstance();
+    auto gate = std::make_shared<Gate>();
+    gate->missing = pool->maxThreadCount();
+    for (int task = pool->maxThreadCount(); task > 0; --task) {
+        pool->start([gate] {
+            std::unique_lock hold(gate->lock);
+            if (--gate->missing == 0)
+                gate->allStarted.notify_all();
+            // Bounded, should other work keep some of the pool's threads.
+            gate->allStarted.wait_for(
+                hold, std::chrono::milliseconds(100), [&] { return gate->missing <= 0; });
+        });
+    }
+}
+
 } // namespace
 
 void startLoading()
 {
-    std::call_once(
-        started, [] { loading = std::async(std::launch::async, loadAndNotify).share(); });
+    std::call_once(started, [] {
+        startPoolThreads();
+        loading = std::async(std::launch::async, loadAndNotify).share();
+    });
 }
 
 void whenLoaded(std::function<void()> notify)
