@@ -18,7 +18,7 @@ if [[ "${1:-}" == "--quick" ]]; then runs=3 window=10; shift; fi
 out=${1:-$repo/bench/results/compare-$(date -u +%Y%m%dT%H%M%SZ)}
 
 export DEBIAN_FRONTEND=noninteractive
-need=(pulseaudio pulseaudio-utils dbus dbus-daemon gcc libx11-dev ffmpeg xvfb perl python3
+need=(pulseaudio pulseaudio-utils dbus dbus-daemon gcc libx11-dev libxdamage-dev ffmpeg xvfb perl python3
     audacious qmmp mpv)
 missing=()
 for p in "${need[@]}"; do
@@ -37,6 +37,7 @@ bash "$h/make_media.sh" "$h/media" >/dev/null
 # The peers' template HOMEs are made by runs through xlaunch, which the
 # harness otherwise builds on its first use.
 gcc -O2 -o "$h/xlaunch" "$h/xlaunch.c" -lX11
+gcc -O2 -o "$work/xpaint" "$repo/bench/xpaint.c" -lX11 -lXdamage
 bash "$h/setup_peers.sh" > "$work/setup_peers.log" 2>&1
 for seed in aud-gtk-skins qmmp; do
     [[ -d "$h/seeds/$seed" ]] || { echo "no template HOME for $seed:" >&2; cat "$work/setup_peers.log" >&2; exit 1; }
@@ -95,6 +96,12 @@ maps=("$repo/bench/window_maps.py" "$h/xlaunch" "$runs" 2)
     probe tunvia "" "${maps[@]}" -- "$work/app/tunvia"
     probe tunvia-100k "" "${maps[@]}" -- "$work/app100k/tunvia"
 } > "$out/window_maps.txt"
+paints=("$repo/bench/window_maps.py" "$work/xpaint" "$runs" 2 paint)
+{
+    probe floor "" "${paints[@]}" -- "$work/app/tunvia_floor"
+    probe tunvia "" "${paints[@]}" -- "$work/app/tunvia"
+    probe tunvia-100k "" "${paints[@]}" -- "$work/app100k/tunvia"
+} > "$out/window_paints.txt"
 for tool in first_sound play_cpu; do
     args=("$repo/bench/$tool.py" "$runs")
     [[ $tool == play_cpu ]] && args+=("$window")
