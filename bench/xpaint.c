@@ -44,7 +44,8 @@ static int ignore_errors(Display *d, XErrorEvent *e)
     return 0; /* a window may go before it is looked at */
 }
 
-struct watched {
+struct watched
+{
     Window window;
     Damage damage;
     int painted;
@@ -117,8 +118,8 @@ int main(int argc, char **argv)
                 XWindowAttributes wa;
                 if (XGetWindowAttributes(dpy, ev.xmap.window, &wa) && wa.width >= 2
                     && wa.height >= 2)
-                    fprintf(out, "map t_ms=%.1f win=0x%lx w=%d h=%d\n", t, ev.xmap.window,
-                        wa.width, wa.height);
+                    fprintf(out, "map t_ms=%.1f win=0x%lx w=%d h=%d\n", t, ev.xmap.window, wa.width,
+                        wa.height);
             } else if (ev.type == damage_event + XDamageNotify) {
                 XDamageNotifyEvent *damage = (XDamageNotifyEvent *)&ev;
                 for (int w = 0; w < count; w++) {

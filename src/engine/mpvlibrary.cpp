@@ -4,6 +4,7 @@
 
 #include <QThreadPool>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -94,9 +95,12 @@ void startPoolThreads()
         int missing = 0;
     };
     QThreadPool *pool = QThreadPool::globalInstance();
+    // As many as a window's paint splits a blend into; more only on machines
+    // with more cores than that, where a few waits matter less.
+    const int threads = std::min(pool->maxThreadCount(), 8);
     auto gate = std::make_shared<Gate>();
-    gate->missing = pool->maxThreadCount();
-    for (int task = pool->maxThreadCount(); task > 0; --task) {
+    gate->missing = threads;
+    for (int task = threads; task > 0; --task) {
         pool->start([gate] {
             std::unique_lock hold(gate->lock);
             if (--gate->missing == 0)
