@@ -95,8 +95,7 @@ void startPoolThreads()
         int missing = 0;
     };
     QThreadPool *pool = QThreadPool::globalInstance();
-    // As many as a window's paint splits a blend into; more only on machines
-    // with more cores than that, where a few waits matter less.
+    // Eight are more than a window's paint splits its blend into.
     const int threads = std::min(pool->maxThreadCount(), 8);
     auto gate = std::make_shared<Gate>();
     gate->missing = threads;

@@ -41,8 +41,8 @@ public:
     QFuture<void> done() const { return m_done; }
 
     // What was read of `path`, once the read has ended (starting it and
-    // waiting for it if need be); nothing when this prefetch read another file or was taken
-    // already.
+    // waiting for it if need be); nothing when this prefetch read another
+    // file or was taken already.
     std::optional<Read> take(const QString &path);
 
 private:
