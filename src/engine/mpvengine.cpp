@@ -289,11 +289,14 @@ void MpvEngine::stopHoldingBack()
 }
 
 // The rest of a list follows the first entry as the core answers, a few
-// hundred commands at a time: never more than it can hold, and never long
-// on this thread.
+// dozen commands at a time: never more than it can hold, and never long on
+// this thread (with 256 at a time, sending them and taking their answers
+// held it 15-18 ms at once while 100,000 entries went in; with 64, 9-13 ms,
+// and the whole list is in the core about 0.7 s after its first entry
+// instead of 0.5 s).
 void MpvEngine::appendEntries()
 {
-    const int maxPending = 256;
+    const int maxPending = 64;
     const qsizetype allowed
         = m_holdingBack ? qMin(m_entries.size(), kAheadWhileOpening + 1) : m_entries.size();
     while (m_entriesSent < allowed && m_client->pendingCommands() < maxPending) {
