@@ -43,12 +43,10 @@ std::optional<ListPrefetch::Read> ListPrefetch::take(const QString &path)
     const std::lock_guard lock(m_guard);
     if (m_taken || m_path != path)
         return std::nullopt;
-    if (!m_pending.valid()) {
-        m_taken = true;
-        Read result = read(m_path);
-        m_promise->finish();
-        return result;
-    }
     m_taken = true;
-    return m_pending.get();
+    if (m_pending.valid())
+        return m_pending.get();
+    Read result = read(m_path);
+    m_promise->finish();
+    return result;
 }
