@@ -5,7 +5,7 @@
 
 ProgramContext::ProgramContext(ListPrefetch *prefetchedList)
     : context { state, prompts, launcher, applicationFolder(),
-        ServiceHosts::fromBuildAndEnvironment(), prefetchedList }
+        ServiceHosts::fromBuildAndEnvironment(), prefetchedList, &listWriter }
 {
 }
 

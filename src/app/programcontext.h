@@ -2,6 +2,7 @@
 
 #include "core/playlist/listprefetch.h"
 #include "core/program/appstate.h"
+#include "core/text/listwriter.h"
 #include "ui/common/appcontext.h"
 #include "ui/common/desktoplauncher.h"
 #include "ui/common/qtprompts.h"
@@ -17,6 +18,9 @@ struct ProgramContext
     // writable. Needs only a QCoreApplication.
     static AppFolder applicationFolder();
 
+    // First, so that it is the last to go: the program does not end before
+    // the list saved when its windows closed is written.
+    ListWriter listWriter;
     AppState state;
     QtPrompts prompts;
     DesktopLauncher launcher;

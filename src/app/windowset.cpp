@@ -5,6 +5,7 @@
 #include "core/geometry/twips.h"
 #include "core/media/mediaengine.h"
 #include "core/playlist/playlistmodel.h"
+#include "core/text/listwriter.h"
 #include "ui/about/aboutwindow.h"
 #include "ui/common/appcontext.h"
 #include "ui/common/prompts.h"
@@ -132,6 +133,8 @@ void WindowSet::savePlaylist()
 {
     if (m_playlist)
         m_playlist->saveKeepingOpen();
+    if (m_context.listWriter)
+        m_context.listWriter->finish(); // the session may end as soon as this returns
 }
 
 void WindowSet::showPlaylistDocked()

@@ -54,7 +54,8 @@ public:
 public Q_SLOTS:
     // Closes the playlist window, which saves the list.
     void unloadPlaylist();
-    // Saves the list of an open playlist window without closing it.
+    // Saves the list of an open playlist window without closing it, and
+    // returns once it is written.
     void savePlaylist();
     // Hides the playlist, places it against the player's right edge and shows it.
     void showPlaylistDocked();

@@ -5,6 +5,7 @@
 #include "core/playlist/playliststore.h"
 #include "core/playlist/randomorder.h"
 #include "core/program/appfolder.h"
+#include "core/text/listwriter.h"
 #include "support/ordinaryuser.h"
 #include "support/testfiles.h"
 
@@ -237,6 +238,28 @@ private Q_SLOTS:
             QCOMPARE(model.texts(), QStringList { QStringLiteral("new") });
             QVERIFY(prefetch.done().isFinished());
         }
+    }
+
+    void savesInTheBackgroundAreReadBackInOrder()
+    {
+        const QString file = path(QStringLiteral("xlist.cfg"));
+        writeBytes(file, "old\r\n");
+        PlaylistModel longList;
+        for (int i = 0; i < 100000; ++i)
+            longList.appendItem(Icon::Address, QStringLiteral("http://host/%1.mp3").arg(i));
+        PlaylistModel last;
+        last.appendItem(Icon::Address, QStringLiteral("last"));
+        {
+            ListWriter writer;
+            QVERIFY(PlaylistStore(file, {}, &writer).save(longList));
+            PlaylistModel loaded;
+            QCOMPARE(PlaylistStore(file, {}, &writer).load(loaded),
+                PlaylistStore::LoadStatus::Loaded);
+            QCOMPARE(loaded.texts(), longList.texts());
+            QVERIFY(PlaylistStore(file, {}, &writer).save(longList));
+            QVERIFY(PlaylistStore(file, {}, &writer).save(last));
+        } // the writer's end waits for the last save
+        QCOMPARE(readBytes(file), QByteArray("last\r\n"));
     }
 
     void oddTextsSurviveASaveAndALoad()

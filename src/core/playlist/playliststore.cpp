@@ -2,17 +2,21 @@
 
 #include "core/playlist/listprefetch.h"
 #include "core/playlist/playlistmodel.h"
+#include "core/text/listwriter.h"
 #include "core/text/safesave.h"
 #include "core/text/textfile.h"
 
-PlaylistStore::PlaylistStore(QString path, QString readPath)
+PlaylistStore::PlaylistStore(QString path, QString readPath, ListWriter *writer)
     : m_path(std::move(path))
     , m_readPath(readPath.isEmpty() ? m_path : std::move(readPath))
+    , m_writer(writer)
 {
 }
 
 PlaylistStore::LoadStatus PlaylistStore::load(PlaylistModel &model, ListPrefetch *prefetch)
 {
+    if (m_writer)
+        m_writer->finish(); // a list saved before is read back whole
     std::optional<ListPrefetch::Read> prefetched
         = prefetch ? prefetch->take(m_readPath) : std::nullopt;
     ListPrefetch::Read read = prefetched ? std::move(*prefetched) : ListPrefetch::read(m_readPath);
@@ -38,5 +42,8 @@ bool PlaylistStore::save(const PlaylistModel &model)
     m_linkRefused = !SafeSave::mayReplace(m_path);
     if (m_linkRefused)
         return false;
-    return TextFile::writeLines(m_path, model.texts());
+    if (!m_writer)
+        return TextFile::writeLines(m_path, model.texts());
+    m_writer->write(m_path, model.texts());
+    return true;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 class ListPrefetch;
+class ListWriter;
 class PlaylistModel;
 
 // Keeps the list between runs in xlist.cfg. A file that exists but could not
@@ -18,8 +19,10 @@ public:
 
     // path: where the list is saved. readPath, when given: where it is read
     // from instead (a list left in the program folder while the per-user
-    // folder has none yet).
-    explicit PlaylistStore(QString path, QString readPath = QString());
+    // folder has none yet). writer, when given: writes the saves in the
+    // background; otherwise save() writes before it returns.
+    explicit PlaylistStore(
+        QString path, QString readPath = QString(), ListWriter *writer = nullptr);
 
     QString path() const { return m_path; }
     QString readPath() const { return m_readPath; }
@@ -31,7 +34,8 @@ public:
     LoadStatus load(PlaylistModel &model, ListPrefetch *prefetch = nullptr);
 
     // Replaces the file atomically with the model's item texts. Returns false
-    // when the write failed (the previous file stays intact) or was refused.
+    // when the write was refused or failed (the previous file stays intact);
+    // with a writer, true once the write is handed to it.
     bool save(const PlaylistModel &model);
 
     bool loadFailed() const { return m_loadFailed; }
@@ -41,6 +45,7 @@ public:
 private:
     QString m_path;
     QString m_readPath;
+    ListWriter *m_writer = nullptr;
     bool m_loadFailed = false;
     bool m_linkRefused = false;
 };

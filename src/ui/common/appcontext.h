@@ -6,6 +6,7 @@
 
 class Launcher;
 class ListPrefetch;
+class ListWriter;
 class Prompts;
 
 // The collaborators every window receives through its constructor.
@@ -18,4 +19,6 @@ struct AppContext
     ServiceHosts hosts;
     // The saved list, read while the program started; null when not.
     ListPrefetch *prefetchedList = nullptr;
+    // Saves the list off the window's thread; null: saves write at once.
+    ListWriter *listWriter = nullptr;
 };

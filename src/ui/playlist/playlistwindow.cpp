@@ -33,7 +33,7 @@ PlaylistWindow::PlaylistWindow(AppContext &context)
     : m_context(context)
     , m_model(new PlaylistModel(this))
     , m_store(std::make_unique<PlaylistStore>(context.folder.file(QStringLiteral("xlist.cfg")),
-          context.folder.fileToRead(QStringLiteral("xlist.cfg"))))
+          context.folder.fileToRead(QStringLiteral("xlist.cfg")), context.listWriter))
     , m_commands(std::make_unique<PlaylistCommands>(context, *m_model, this))
     , m_playback(std::make_unique<PlaylistPlayback>(
           context, *m_model, this, [this](const QString &source) { Q_EMIT playRequested(source); }))
