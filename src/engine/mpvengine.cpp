@@ -21,6 +21,10 @@ const int watchdogMarginMs = 5000;
 // to the player core (in case it fails); the rest wait until it has opened,
 // so that a long list does not hold up the start of its first entry.
 const qsizetype kAheadWhileOpening = 64;
+// Letting go of 100,000 entries at once holds the thread about 10 ms; a
+// long list is let go this many at a time, between events. (A pool thread
+// would contend with this one for the allocator's lock.)
+const qsizetype kReleasedAtATime = 4096;
 
 MpvCore::Options startOptions(const EngineSettings &settings)
 {
@@ -186,7 +190,7 @@ void MpvEngine::expandInBackground(const QString &listPath)
 {
     m_watchdog.stop(); // the expansion ends by itself
     m_client->command({ QStringLiteral("stop") });
-    m_entries.clear();
+    replaceEntries({});
     m_tracker.loadRequested();
     statusTouched();
     m_expander->start(
@@ -212,7 +216,7 @@ void MpvEngine::listEntriesFound(const QList<SourceLocation> &entries)
 void MpvEngine::listExpanded(const RamList::Expansion &expansion)
 {
     if (!m_entries.isEmpty()) { // its first entries play already
-        m_entries = expansion.entries;
+        replaceEntries(expansion.entries);
         m_listComplete = true;
         m_tracker.setListTruncated(expansion.truncated);
         appendEntries();
@@ -238,7 +242,7 @@ void MpvEngine::failOpening(const QString &errorText)
 {
     m_watchdog.stop();
     m_client->command({ QStringLiteral("stop") });
-    m_entries.clear();
+    replaceEntries({});
     m_holdingBack = false;
     m_tracker.fail(errorText);
     statusTouched();
@@ -249,7 +253,7 @@ void MpvEngine::fetchList()
 {
     m_watchdog.stop(); // the download keeps its own time
     m_client->command({ QStringLiteral("stop") });
-    m_entries.clear();
+    replaceEntries({});
     m_tracker.loadRequested();
     statusTouched();
     m_fetcher->fetch(QUrl(m_source.trimmed()), m_settings.networkTimeout, m_settings.httpProxy);
@@ -264,7 +268,7 @@ void MpvEngine::listFetched(const QUrl &url, const QByteArray &bytes)
 
 void MpvEngine::load(const QList<SourceLocation> &entries, bool complete)
 {
-    m_entries = entries;
+    replaceEntries(entries);
     m_listComplete = complete;
     m_resumeIndex = 0;
     setPaused(false);
@@ -304,6 +308,26 @@ void MpvEngine::appendEntries()
             QStringLiteral("append") });
         ++m_entriesSent;
     }
+}
+
+void MpvEngine::replaceEntries(QList<SourceLocation> entries)
+{
+    QList<SourceLocation> old = std::exchange(m_entries, std::move(entries));
+    if (old.size() <= kReleasedAtATime || !old.isDetached())
+        return;
+    m_released.append(std::move(old));
+    if (m_released.size() == 1)
+        QTimer::singleShot(0, this, &MpvEngine::releaseSome);
+}
+
+void MpvEngine::releaseSome()
+{
+    QList<SourceLocation> &oldest = m_released.first();
+    oldest.resize(qMax<qsizetype>(0, oldest.size() - kReleasedAtATime));
+    if (oldest.isEmpty())
+        m_released.removeFirst();
+    if (!m_released.isEmpty())
+        QTimer::singleShot(0, this, &MpvEngine::releaseSome);
 }
 
 void MpvEngine::playEntry(int index)

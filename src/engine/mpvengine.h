@@ -106,6 +106,9 @@ private:
     // complete: entries is the whole list, not the first part of one still read.
     void load(const QList<SourceLocation> &entries, bool complete);
     void appendEntries();
+    // Puts entries in the place of the list the core holds.
+    void replaceEntries(QList<SourceLocation> entries);
+    void releaseSome();
     void stopHoldingBack();
     void playEntry(int index);
     void openCommand(const QStringList &arguments, int index);
@@ -147,6 +150,7 @@ private:
     QString m_source;
     bool m_sourcePending = false;
     QList<SourceLocation> m_entries; // the list the core holds
+    QList<QList<SourceLocation>> m_released; // lists let go of a part at a time
     bool m_listComplete = true; // false while (or after) a list was read only in part
     qsizetype m_entriesSent = 0; // how many of them the core was given so far
     bool m_holdingBack = false; // most of the list waits until its first entry opened
