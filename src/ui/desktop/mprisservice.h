@@ -39,8 +39,9 @@ public:
     MprisService(MediaEngine *engine, const QDBusConnection &bus, QObject *parent = nullptr);
     ~MprisService() override;
 
-    // Registers the object and takes kServiceName, or kServiceName +
+    // Registers the object and asks for kServiceName, or kServiceName +
     // ".instance<pid>" while another Tunvia (of another folder) holds it.
+    // The bus answers later: serviceName() is empty until it has.
     bool publish();
     QString serviceName() const { return m_serviceName; }
 
@@ -101,6 +102,7 @@ private:
     QDBusConnection m_bus;
     QPointer<MediaEngine> m_engine;
     QString m_serviceName;
+    void requestName(const QStringList &candidates);
     QString m_trackLocation;
     quint64 m_track = 0;
     std::deque<Opening> m_openings;

@@ -264,7 +264,8 @@ void DesktopServicesTest::initTestCase()
     QVERIFY(server.isConnected());
     m_service = std::make_unique<MprisService>(m_engine.get(), server);
     QVERIFY(m_service->publish());
-    QCOMPARE(m_service->serviceName(), QLatin1String(MprisService::kServiceName));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        m_service->serviceName(), QLatin1String(MprisService::kServiceName), 20000);
     m_client = QDBusConnection::connectToBus(m_bus->address(), u"client"_s);
     QVERIFY(m_client.connect(QString(), kPath, kProperties, u"PropertiesChanged"_s, this,
         SLOT(propertiesChanged(QString, QVariantMap, QStringList))));
@@ -387,8 +388,9 @@ void DesktopServicesTest::rootInterfaceRaisesQuitsAndOpens()
     // A Tunvia of another folder already holds the name.
     MprisService other(m_engine.get(), QDBusConnection::connectToBus(m_bus->address(), u"other"_s));
     QVERIFY(other.publish());
-    QVERIFY(
-        other.serviceName().startsWith(QLatin1String(MprisService::kServiceName) + u".instance"_s));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        other.serviceName().startsWith(QLatin1String(MprisService::kServiceName) + u".instance"_s),
+        20000);
 }
 
 void DesktopServicesTest::cleanupTestCase()
