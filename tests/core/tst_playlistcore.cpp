@@ -253,8 +253,8 @@ private Q_SLOTS:
             ListWriter writer;
             QVERIFY(PlaylistStore(file, {}, &writer).save(longList));
             PlaylistModel loaded;
-            QCOMPARE(PlaylistStore(file, {}, &writer).load(loaded),
-                PlaylistStore::LoadStatus::Loaded);
+            QCOMPARE(
+                PlaylistStore(file, {}, &writer).load(loaded), PlaylistStore::LoadStatus::Loaded);
             QCOMPARE(loaded.texts(), longList.texts());
             QVERIFY(PlaylistStore(file, {}, &writer).save(longList));
             QVERIFY(PlaylistStore(file, {}, &writer).save(last));
