@@ -392,7 +392,7 @@ private Q_SLOTS:
         const QString nowhere = m_fx->dir.filePath(QStringLiteral("gone/TUNVIA_01.ram"));
         m_fx->prompts.texts << nowhere;
         window->exportList();
-        QCOMPARE(m_fx->prompts.asked.size(), 2);
+        QTRY_COMPARE(m_fx->prompts.asked.size(), 2);
         QCOMPARE(m_fx->prompts.asked.at(1).text, QStringLiteral(u"无法写入列表文件：") + nowhere);
         QCOMPARE(m_fx->prompts.asked.at(1).icon, Prompts::Icon::Warning);
     }

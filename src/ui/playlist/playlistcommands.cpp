@@ -70,6 +70,7 @@ void PlaylistCommands::importList()
         = m_context.prompts.openFile(m_window, importFilter(), m_context.folder.path());
     if (path.isEmpty())
         return;
+    settleExports(); // a list just exported is read whole
     // A file that cannot be read to its end adds what was read, silently.
     auto *import = new Import(this);
     m_imports.append(import);
@@ -90,8 +91,9 @@ void PlaylistCommands::addImported()
     }
 }
 
-void PlaylistCommands::settleImports()
+void PlaylistCommands::settle()
 {
+    settleExports();
     for (Import *import : std::as_const(m_imports))
         import->waitForFinished();
     addImported();
@@ -103,11 +105,31 @@ void PlaylistCommands::exportList()
         m_window, listFilter(), m_context.folder.path(), proposedListName());
     if (path.isEmpty())
         return;
-    if (!ListFile::writeChosen(path, m_model.texts())) {
+    // Written on a worker: 100,000 items take some 20 ms to encode and write.
+    auto *writing = new QFutureWatcher<bool>(this);
+    m_exports.append(writing);
+    connect(writing, &QFutureWatcherBase::finished, this, [this, writing, path] {
+        m_exports.removeOne(writing);
+        writing->deleteLater();
+        exported(path, writing->result());
+    });
+    writing->setFuture(QtConcurrent::run(
+        [path, texts = m_model.texts()] { return ListFile::writeChosen(path, texts); }));
+}
+
+void PlaylistCommands::exported(const QString &path, bool written)
+{
+    if (!written) {
         m_context.prompts.message(m_window, QStringLiteral("无法写入列表文件：") + path,
             QStringLiteral("保存列表"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
         return;
     }
     if (m_model.itemCount() > 0)
         m_model.setCurrentCell(m_model.itemCount(), PlaylistModel::TextColumn);
+}
+
+void PlaylistCommands::settleExports()
+{
+    for (QFutureWatcher<bool> *writing : std::as_const(m_exports))
+        writing->waitForFinished();
 }

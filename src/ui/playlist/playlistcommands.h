@@ -13,7 +13,8 @@ class QWidget;
 // file, delete one or all items, import and export list files. They change
 // only the list; xlist.cfg is written when the window closes. Imported
 // files are read on a worker thread and their items added, in the order the
-// imports were asked for, when the read ends.
+// imports were asked for, when the read ends; exported files are written on
+// a worker too, and an import waits for them.
 class PlaylistCommands : public QObject
 {
 public:
@@ -25,9 +26,10 @@ public:
     void deleteCurrent(); // Command8
     void importList(); // Label3
     void exportList(); // Label4
-    // Adds what every import under way reads, waiting for it if need be: the
-    // list is then whole for what comes next.
-    void settleImports();
+    // Finishes every export under way and adds what every import reads,
+    // waiting for them if need be: the list and the files are then whole for
+    // what comes next.
+    void settle();
 
     static QString listFilter();
     static QString importFilter();
@@ -36,10 +38,13 @@ public:
 private:
     using Import = QFutureWatcher<PlaylistModel::Batch>;
     void addImported();
+    void exported(const QString &path, bool written);
+    void settleExports();
 
     AppContext &m_context;
     PlaylistModel &m_model;
     QWidget *m_window;
     QString m_fileFolder; // where the last add-file dialog ended, for the next one
     QList<Import *> m_imports; // under way, the oldest first
+    QList<QFutureWatcher<bool> *> m_exports; // under way
 };

@@ -281,7 +281,7 @@ void PlaylistWindow::settleLoad()
 void PlaylistWindow::settle()
 {
     settleLoad();
-    m_commands->settleImports();
+    m_commands->settle();
 }
 
 void PlaylistWindow::reportIncompleteList(bool tooManyItems)
