@@ -21,10 +21,13 @@ const int watchdogMarginMs = 5000;
 // to the player core (in case it fails); the rest wait until it has opened,
 // so that a long list does not hold up the start of its first entry.
 const qsizetype kAheadWhileOpening = 64;
-// Letting go of 100,000 entries at once holds the thread about 10 ms; a
-// long list is let go this many at a time, between events. (A pool thread
-// would contend with this one for the allocator's lock.)
-const qsizetype kReleasedAtATime = 4096;
+// Letting go of 100,000 entries at once holds the thread about 10 ms. A long
+// list is let go this many at a time, between events, once the list that
+// replaced it is read and in the core: beside that reading, which allocates
+// as fast as it can, each part took 2-6 ms. (On a pool thread, the frees
+// took a core from this one instead.)
+const qsizetype kReleasedAtATime = 1024;
+const int kReleaseDelayMs = 100;
 
 MpvCore::Options startOptions(const EngineSettings &settings)
 {
@@ -317,11 +320,15 @@ void MpvEngine::replaceEntries(QList<SourceLocation> entries)
         return;
     m_released.append(std::move(old));
     if (m_released.size() == 1)
-        QTimer::singleShot(0, this, &MpvEngine::releaseSome);
+        QTimer::singleShot(kReleaseDelayMs, this, &MpvEngine::releaseSome);
 }
 
 void MpvEngine::releaseSome()
 {
+    if (m_expander->busy() || m_entriesSent < m_entries.size()) {
+        QTimer::singleShot(kReleaseDelayMs, this, &MpvEngine::releaseSome);
+        return;
+    }
     QList<SourceLocation> &oldest = m_released.first();
     oldest.resize(qMax<qsizetype>(0, oldest.size() - kReleasedAtATime));
     if (oldest.isEmpty())
