@@ -12,6 +12,8 @@
 //   delete_all       "删除所有" (answered OK) until the window is idle
 //   import_m3u       import of a 100,000-line m3u into the emptied list until
 //                    the rows are shown and the window is idle
+//   export_ram       export of the list to a ram file until it is written and
+//                    the window is idle
 //   save_at_exit     closing the playlist (as the program's end does), which
 //                    has xlist.cfg written in the background, until idle
 //
@@ -51,6 +53,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QProcess>
 #include <QPushButton>
@@ -161,6 +164,7 @@ class BenchPrompts : public Prompts
 {
 public:
     QString listToOpen;
+    QString listToSave;
     QElapsedTimer *clock = nullptr;
     double previewAskedMs = -1;
     QString previewFirstText;
@@ -191,7 +195,7 @@ public:
     QString openFile(QWidget *, const QString &, const QString &) override { return listToOpen; }
     QString saveFile(QWidget *, const QString &, const QString &, const QString &) override
     {
-        return {};
+        return listToSave;
     }
     QString directory(QWidget *, const QString &) override { return {}; }
 };
@@ -308,6 +312,23 @@ void Bench::runOnce(bool keep)
         record(keep, QStringLiteral("import_m3u"), m_clock.nsecsElapsed() / 1e6, stalls.worstMs());
     }
     {
+        const QString exported = QDir(m_folder).filePath(QStringLiteral("TUNVIA_01.ram"));
+        QFile::remove(exported);
+        m_prompts.listToSave = exported;
+        auto *exportHotSpot = window->findChild<HotSpot *>(QStringLiteral("Label4"));
+        // An export ends on the last row.
+        window->model()->setCurrentCell(1, PlaylistModel::TextColumn);
+        untilIdle();
+        StallMeter stalls;
+        m_clock.start();
+        QTest::mouseClick(exportHotSpot, Qt::LeftButton);
+        until([&] { return window->model()->currentRow() == count; }, QStringLiteral("the export"));
+        untilIdle();
+        record(keep, QStringLiteral("export_ram"), m_clock.nsecsElapsed() / 1e6, stalls.worstMs());
+        if (QFileInfo(exported).size() < count)
+            fail(QStringLiteral("the export was not written"));
+    }
+    {
         StallMeter stalls;
         m_clock.start();
         program->windows().unloadPlaylist();
@@ -391,7 +412,7 @@ void Bench::report()
 {
     const QStringList order { QStringLiteral("startup"), QStringLiteral("double_click"),
         QStringLiteral("random_preview"), QStringLiteral("random_play"),
-        QStringLiteral("delete_all"), QStringLiteral("import_m3u"),
+        QStringLiteral("delete_all"), QStringLiteral("import_m3u"), QStringLiteral("export_ram"),
         QStringLiteral("save_at_exit") };
     for (const QString &name : order)
         out << name << ": " << qRound(median(m_samples.value(name))) << " ms\n";
