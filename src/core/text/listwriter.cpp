@@ -4,8 +4,6 @@
 
 #include <QDebug>
 
-#include <algorithm>
-
 ListWriter::~ListWriter()
 {
     {
